@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One item of a folder as the file system enumerates it.
+struct clFolderItem {
+  std::string name;        // raw bytes, no path
+  bool isFolder = false;   // stat (following links) says directory
+  bool hidden = false;     // the name starts with "."
+  bool readOnly = false;   // the owner write bit is absent
+  uint64_t device = 0;     // identity of the item as stat reports it (folders only)
+  uint64_t inode = 0;
+};
+
+// What a path names, for the start of a read (command line, drops).
+enum class clPathKind { Missing, Folder, File };
+
+// The file-system services the walk and the main window need. The POSIX
+// implementation serves the program; tests may substitute a fake.
+class clFilePlatform {
+ public:
+  virtual ~clFilePlatform() = default;
+
+  // Reads every item of `folder` in enumeration order ("." and ".." included when the
+  // platform yields them) and closes the folder before returning, so a walk holds no
+  // open handle while it descends. Returns false when the folder cannot be opened;
+  // an error during the enumeration ends it with the items read so far.
+  virtual bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) = 0;
+
+  // Device and inode of a folder (following links); false when it cannot be examined.
+  virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;
+
+  // The system folder that reads leave out ("/proc"); empty when it cannot be obtained.
+  virtual std::string GetSystemFolder() = 0;
+
+  virtual clPathKind GetPathKind(const std::string& path) = 0;
+
+  // Creates `folder` with any missing parents; true when it exists afterwards.
+  virtual bool CreateFolders(const std::string& folder) = 0;
+};
+
+// The platform of the running program (POSIX).
+clFilePlatform& DefaultFilePlatform();

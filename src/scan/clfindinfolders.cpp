@@ -1,0 +1,118 @@
+#include "scan/clfindinfolders.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+const char* const kNoSystemFolderText = "異常が発生しました。WindowsDirectoryが不明です。";
+const char* const kNoSystemFolderCaption = "異常";
+
+// Joins a folder and a name with "/", without doubling a separator the folder ends in.
+std::string JoinPath(const std::string& folder, const std::string& name) {
+  std::string path;
+  path.reserve(folder.size() + 1 + name.size());
+  path += folder;
+  if (path.empty() || path.back() != '/') path += '/';
+  path += name;
+  return path;
+}
+
+// Whether JoinPath(folder, name) starts with `prefix`, without composing the path.
+bool JoinedStartsWith(const std::string& folder, const std::string& name,
+                      const std::string& prefix) {
+  const bool addSeparator = folder.empty() || folder.back() != '/';
+  const std::size_t joinedSize = folder.size() + (addSeparator ? 1 : 0) + name.size();
+  if (prefix.size() > joinedSize) return false;
+  std::size_t at = std::min(prefix.size(), folder.size());
+  if (prefix.compare(0, at, folder, 0, at) != 0) return false;
+  if (at == prefix.size()) return true;
+  if (addSeparator) {
+    if (prefix[at] != '/') return false;
+    ++at;
+  }
+  return prefix.compare(at, std::string::npos, name, 0, prefix.size() - at) == 0;
+}
+
+}  // namespace
+
+clFindInFolders::clFindInFolders(clFilePlatform& platform) : platform(platform) {}
+
+void clFindInFolders::Clear() {
+  level = 0;
+  windowsDirectory.clear();
+  lastFolder.clear();
+  stopRequested.store(false);
+  folderList.clear();
+  branch.clear();
+  depth = 0;
+}
+
+void clFindInFolders::SetWindowsDirectory(std::string path) { windowsDirectory = std::move(path); }
+void clFindInFolders::SetLevel(int16_t value) { level = value; }
+void clFindInFolders::SetSubFolder(bool value) { option.SetSubFolder(value); }
+void clFindInFolders::SetHideFile(bool value) { option.SetHideFile(value); }
+void clFindInFolders::SetWinFolder(bool value) { option.SetWinFolder(value); }
+void clFindInFolders::SetReadOnlyFile(bool value) { option.SetReadOnlyFile(value); }
+void clFindInFolders::SetMessageBox(MessageBox box) { messageBox = std::move(box); }
+
+bool clFindInFolders::IsOpenOnBranch(const clFolderItem& item) const {
+  return std::any_of(branch.begin(), branch.end(), [&](const FolderId& id) {
+    return id.device == item.device && id.inode == item.inode;
+  });
+}
+
+bool clFindInFolders::Search(std::string folder) {
+  // The root call remembers the root's identity, so that a link back to it is not entered.
+  const bool isRoot = depth == 0;
+  if (isRoot) {
+    branch.clear();
+    FolderId rootId{0, 0};
+    if (platform.FolderIdentity(folder, rootId.device, rootId.inode)) branch.push_back(rootId);
+  }
+  struct DepthGuard {
+    int& depth;
+    explicit DepthGuard(int& value) : depth(value) { ++depth; }
+    ~DepthGuard() { --depth; }
+  } depthGuard(depth);
+
+  // The folder's items are read before anything below it is opened, so the walk holds
+  // no open handle while it descends.
+  std::vector<clFolderItem> items;
+  platform.ReadFolder(folder, items);
+
+  const bool subFolder = option.GetSubFolder();
+  const bool winFolder = option.GetWinFolder();
+  const bool hideFile = option.GetHideFile();
+  const bool readOnlyFile = option.GetReadOnlyFile();
+
+  for (clFolderItem& item : items) {
+    if (stopRequested.load(std::memory_order_relaxed)) {
+      lastFolder = folder;
+      return false;
+    }
+    if (item.name == "." || item.name == "..") continue;
+    if (!winFolder) {
+      if (windowsDirectory.empty()) {
+        if (messageBox) messageBox(kNoSystemFolderText, kNoSystemFolderCaption);
+        return false;
+      }
+      if (JoinedStartsWith(folder, item.name, windowsDirectory)) continue;
+    }
+    if (!hideFile && item.hidden) continue;
+    if (!readOnlyFile && item.readOnly) continue;
+
+    const bool enter = subFolder && item.isFolder && !IsOpenOnBranch(item);
+    std::string child = enter ? JoinPath(folder, item.name) : std::string();
+    folderList.emplace_back(level, std::move(item.name), static_cast<int16_t>(item.isFolder ? 1 : 0));
+    if (enter) {
+      branch.push_back({item.device, item.inode});
+      ++level;
+      Search(std::move(child));
+      --level;
+      branch.pop_back();
+    }
+  }
+  lastFolder = folder;
+  return true;
+}
