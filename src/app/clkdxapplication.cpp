@@ -1,0 +1,33 @@
+#include "app/clkdxapplication.h"
+
+#include <QString>
+#include <exception>
+
+#include "app/cluihooks.h"
+
+namespace {
+const char* const kUnknownErrorText = "不明な例外が発生しました";
+}
+
+clKdxApplication::clKdxApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+
+bool clKdxApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ShowException(nullptr, std::current_exception());
+  }
+  return false;
+}
+
+void clKdxApplication::ShowException(QWidget* owner, const std::exception_ptr& error) {
+  QString text;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& exception) {
+    text = QString::fromUtf8(exception.what());
+  } catch (...) {
+    text = QString::fromUtf8(kUnknownErrorText);
+  }
+  clUiHooks::errorBox(owner, text);
+}
