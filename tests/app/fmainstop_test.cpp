@@ -1,0 +1,139 @@
+// Stopping a read: by hand, by the time-out and by closing the window, on a tree whose
+// walk takes seconds. The tree is small on disk: each level holds links to the next
+// one, so the walk meets about a million entries.
+
+#include <QAction>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QTimer>
+
+#include "mainfixture.h"
+#include "scan/clsthread.h"
+
+namespace {
+
+const std::string kReadingStatus = "フォルダ構成の取得中...";
+
+// root: 100 links to L1; L1 and L2: 10 links each to the next level; L3: 100 files.
+void BuildLargeTree(clTempTree& tree) {
+  for (int i = 0; i < 100; ++i) tree.Add("L3/f" + std::to_string(i));
+  for (int i = 0; i < 10; ++i) {
+    tree.Add("L2/s" + std::to_string(i) + " -> ../L3");
+    tree.Add("L1/s" + std::to_string(i) + " -> ../L2");
+  }
+  for (int i = 0; i < 100; ++i) tree.Add("root/s" + std::to_string(i) + " -> ../L1");
+}
+
+}  // namespace
+
+class clStopTest : public clMainWindowTest {
+ protected:
+  void SetUp() override {
+    clMainWindowTest::SetUp();
+    BuildLargeTree(tree);
+  }
+
+  // The outcome of a stop. Usually the walk notices it at the root and nothing is
+  // written; a stop that lands in the root's last subtree lets the output run start
+  // with the read already terminated, and every selected output is then reported as
+  // failed. Both are outcomes of a stop.
+  void ExpectStoppedOutcome(const std::vector<clRecordedBox>& expectedWhenRootNoticed) {
+    if (OutputFiles().empty()) {
+      ASSERT_EQ(boxes.size(), expectedWhenRootNoticed.size());
+      for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i].text, expectedWhenRootNoticed[i].text);
+        EXPECT_EQ(boxes[i].caption, expectedWhenRootNoticed[i].caption);
+      }
+      EXPECT_EQ(Label(), kReadingStatus);
+    } else {
+      ADD_FAILURE() << "the stop landed in the root's last subtree (rare)";
+    }
+  }
+
+  clTempTree tree;
+};
+
+TEST_F(clStopTest, AStopByHandEndsTheReadWithoutOutputOrMessage) {
+  WriteSettings();
+  Open();
+  window->StartReading(tree.Path("root"));
+  EXPECT_EQ(Label(), kReadingStatus);
+  EXPECT_FALSE(window->mnuReadFolder->isEnabled());
+  EXPECT_FALSE(window->mnuOption->menuAction()->isEnabled());
+  EXPECT_TRUE(window->mnuSuspend->isEnabled());
+  EXPECT_TRUE(window->menuExit->isEnabled());
+  EXPECT_TRUE(window->mnuAbout->isEnabled());
+
+  QTest::qWait(200);
+  ASSERT_TRUE(window->isReading) << "the walk ended before the stop";
+  window->mnuSuspend->trigger();
+  EXPECT_FALSE(window->isReading);
+  EXPECT_EQ(window->readThread, nullptr);
+  EXPECT_TRUE(window->mnuReadFolder->isEnabled());
+  EXPECT_TRUE(window->mnuOption->menuAction()->isEnabled());
+  EXPECT_FALSE(window->mnuSuspend->isEnabled());
+  ExpectStoppedOutcome({});
+}
+
+TEST_F(clStopTest, ADropDuringAReadIsRefusedAndTheReadGoesOn) {
+  WriteSettings();
+  Open();
+  window->StartReading(tree.Path("root"));
+  window->WMDropFiles({tree.Path("L3")}, true);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, "現在取り込み中です。完了まで次の操作はお待ち下さい");
+  EXPECT_EQ(boxes[0].caption, QCoreApplication::applicationName().toStdString());
+  EXPECT_TRUE(window->isReading);
+  EXPECT_EQ(window->targetFolder, tree.Path("root"));
+  window->StopReading();
+  EXPECT_FALSE(window->isReading);
+}
+
+TEST_F(clStopTest, TheTimeoutStopsTheReadAndSaysSo) {
+  WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUT", "1"}, {"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "1"}});
+  Open();
+  QElapsedTimer clock;
+  clock.start();
+  window->StartReading(tree.Path("root"));
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_GE(clock.elapsed(), 900);
+  EXPECT_TRUE(window->mnuReadFolder->isEnabled());
+  EXPECT_FALSE(window->mnuSuspend->isEnabled());
+  EXPECT_FALSE(window->isTimedOut);
+  EXPECT_FALSE(window->timTimeout->isActive());
+  if (OutputFiles().empty()) {
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "タイムアウトにより出力を中断しました");
+    EXPECT_EQ(boxes[0].caption, "タイムアウト中断");
+  } else {
+    ADD_FAILURE() << "the stop landed in the root's last subtree (rare)";
+  }
+}
+
+TEST_F(clStopTest, ClosingTheWindowDuringAReadSavesThenStopsIt) {
+  WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "33"}});
+  Open();
+  window->StartReading(tree.Path("root"));
+  QTest::qWait(100);
+  ASSERT_TRUE(window->isReading);
+  window->option.SetTimeoutSeconds(34);
+  window.reset();  // returns only once the worker has ended
+  EXPECT_NE(
+      clTempTree::ReadFile(exe.Path("Setting.ini")).find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=34"),
+      std::string::npos);
+  EXPECT_TRUE(OutputFiles().empty());
+}
+
+TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
+  clTempTree small{"x.txt"};
+  WriteSettings();
+  Open();
+  window->StartReading(tree.Path("root"));
+  window->StopReading();
+  window->StartReading(small.Root());
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_FALSE(boxes.empty());
+  EXPECT_EQ(boxes.back().caption, "出力完了");
+  EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
+}
