@@ -1,0 +1,80 @@
+# Shared by the end-to-end tests: a private X server, a private copy of the program
+# with its own Setting.ini, bounded waits, and clean-up of everything started here.
+# Source it with the built program's path as $1.
+set -euo pipefail
+
+KDX_BUILT=$1
+WORK=$(mktemp -d "${TMPDIR:-/tmp}/kdx-e2e-XXXXXX")
+PIDS=()
+XVFB_PID=
+
+cleanup() {
+  local pid
+  for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null || true
+  [[ -n $XVFB_PID ]] && wait "$XVFB_PID" 2>/dev/null || true
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts Xvfb on a display it picks itself and exports DISPLAY.
+start_x() {
+  local fifo=$WORK/display
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" 2>"$WORK/xvfb.log" &
+  XVFB_PID=$!
+  local waited=0
+  until [[ -s $fifo ]]; do
+    sleep 0.1
+    waited=$((waited + 1))
+    ((waited < 100)) || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  done
+  export DISPLAY=":$(head -n1 "$fifo")"
+  unset QT_QPA_PLATFORM
+  # Instances of the copies see each other only through this folder.
+  export XDG_RUNTIME_DIR=$WORK/runtime
+  mkdir -m 700 -p "$XDG_RUNTIME_DIR"
+}
+
+# Copies the program into $WORK/app with a Setting.ini made of the given lines.
+make_app() {
+  mkdir -p "$WORK/app"
+  cp "$KDX_BUILT" "$WORK/app/KDX"
+  printf '%s\r\n' "[SETTING]" "$@" >"$WORK/app/Setting.ini"
+}
+
+# Starts the copy in the background; its pid is left in LAST_PID.
+start_app() {
+  "$WORK/app/KDX" "$@" >>"$WORK/app.log" 2>&1 &
+  LAST_PID=$!
+  PIDS+=("$LAST_PID")
+}
+
+# Waits up to $2 seconds for process $1 to end; its exit status is left in LAST_STATUS.
+wait_exit() {
+  local pid=$1 limit=$2 waited=0
+  while kill -0 "$pid" 2>/dev/null; do
+    if [[ $(ps -o stat= -p "$pid" 2>/dev/null) == Z* ]]; then break; fi
+    sleep 0.1
+    waited=$((waited + 1))
+    ((waited < limit * 10)) || fail "process $pid still runs after ${limit}s"
+  done
+  LAST_STATUS=0
+  wait "$pid" || LAST_STATUS=$?
+}
+
+# Waits up to $3 seconds for a window of process $1 whose name matches $2.
+find_window() {
+  timeout "$3" xdotool search --all --sync --onlyvisible --pid "$1" --name "$2" | head -n1
+}
+
+# A small tree to read.
+make_target() {
+  mkdir -p "$WORK/target/docs"
+  printf 'x' >"$WORK/target/docs/a.txt"
+  printf 'y' >"$WORK/target/b.txt"
+}
