@@ -16,6 +16,19 @@ thread_local const clsThread* currentWorker = nullptr;
 constexpr std::chrono::microseconds kBurstIdle{1000};
 // ...or when it has lasted this long in all, so the event loop can repaint.
 constexpr std::chrono::milliseconds kBurstLimit{15};
+// Before either side sleeps, it looks this long for the other side's answer: a hand-over
+// that completes within it costs no sleep and no wake-up of a sleeping thread.
+constexpr std::chrono::microseconds kSpin{50};
+
+// Waits up to kSpin for `flag`, yielding the processor between looks.
+bool SpinFor(const std::atomic<bool>& flag) {
+  const auto end = std::chrono::steady_clock::now() + kSpin;
+  do {
+    if (flag.load(std::memory_order_acquire)) return true;
+    std::this_thread::yield();
+  } while (std::chrono::steady_clock::now() < end);
+  return flag.load(std::memory_order_acquire);
+}
 
 }  // namespace
 
@@ -130,7 +143,14 @@ void clsThread::Synchronize(const std::function<void()>& call) {
   callDone = false;
   callError = nullptr;
   wakeNeeded = servers == 0;
+  callWaiting.store(true, std::memory_order_release);
+  callFinished.store(false, std::memory_order_relaxed);
   changed.notify_all();
+  if (!wakeNeeded) {
+    lock.unlock();
+    SpinFor(callFinished);
+    lock.lock();
+  }
   while (!callDone) {
     if (wakeNeeded) {
       wakeNeeded = false;
@@ -150,6 +170,7 @@ void clsThread::Synchronize(const std::function<void()>& call) {
 void clsThread::ServeOne(std::unique_lock<std::mutex>& lock) {
   const std::function<void()>* call = pendingCall;
   pendingCall = nullptr;
+  callWaiting.store(false, std::memory_order_relaxed);
   lock.unlock();
   std::exception_ptr error;
   try {
@@ -160,6 +181,7 @@ void clsThread::ServeOne(std::unique_lock<std::mutex>& lock) {
   lock.lock();
   callError = error;
   callDone = true;
+  callFinished.store(true, std::memory_order_release);
   changed.notify_all();
 }
 
@@ -175,6 +197,9 @@ bool clsThread::ServeSynchronized() {
   while (pendingCall != nullptr) {
     ServeOne(lock);
     served = true;
+    lock.unlock();
+    SpinFor(callWaiting);
+    lock.lock();
     const Clock::time_point idleEnd = std::min(Clock::now() + kBurstIdle, burstEnd);
     changed.wait_until(lock, idleEnd, [this] { return pendingCall != nullptr || ended; });
     if (Clock::now() >= burstEnd) break;
