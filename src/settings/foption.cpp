@@ -112,7 +112,7 @@ void TfrmOption::BuildControls() {
   chkTimeout = NewCheckBox(this, "フォルダ構成取得にタイムアウトを設定",
                            "時間がかかる場合は自動中断させたい場合に設定します");
   edtTimeout = new QLineEdit(this);
-  edtTimeout->setFixedWidth(48);
+  edtTimeout->setFixedWidth(52);
   Label2 = new QLabel(QString::fromUtf8("秒"), this);
   auto* timeoutRow = new QHBoxLayout;
   timeoutRow->addStretch(1);
