@@ -33,40 +33,37 @@ bool clCsvWriter::WriteRows(const clOutputContext& context, clOutputSink* file,
                             clOutputSink* table) {
   clWorkerLink& worker = context.worker;
 
-  // Runs of separators as long as the deepest level met so far; a row takes a prefix.
-  std::string commas;
-  std::string tabs;
-
-  // The part of a row after its separators, the same in both forms.
-  std::string tail;
-  tail.reserve(512);
-  auto emitTail = [&] {
-    if (file != nullptr) file->Write(tail);
-    if (table != nullptr) table->Write(tail);
-    tail.clear();
+  // Each row is built here with commas and handed to the file; its separators are then
+  // turned into tabs for the table form, the rest of the row being the same.
+  std::string row;
+  row.reserve(512);
+  auto emit = [&](std::size_t separators) {
+    if (file != nullptr) file->Write(row);
+    if (table != nullptr) {
+      row.replace(0, separators, separators, '\t');
+      table->Write(row);
+    }
+    row.clear();
   };
 
-  clSafeText::Append(tail, context.rootPath);
-  tail += kLineBreak;
-  emitTail();
+  clSafeText::Append(row, context.rootPath);
+  row += kLineBreak;
+  emit(0);
 
   for (const clCompositionFolder& entry : context.folderList) {
     if (worker.Terminated()) return false;
     worker.CountOutput();
 
     const uint32_t levels = static_cast<uint16_t>(entry.GetLevel());
-    if (commas.size() < levels) {
-      commas.resize(levels, ',');
-      tabs.resize(levels, '\t');
-    }
     const uint32_t separators = AllowedSeparators(worker, levels);
-    if (file != nullptr) file->Write(std::string_view(commas.data(), separators));
-    if (table != nullptr) table->Write(std::string_view(tabs.data(), separators));
-    if (separators < levels) return false;
-
-    clSafeText::Append(tail, entry.Name());
-    tail += kLineBreak;
-    emitTail();
+    row.append(separators, ',');
+    if (separators < levels) {
+      emit(separators);
+      return false;
+    }
+    clSafeText::Append(row, entry.Name());
+    row += kLineBreak;
+    emit(separators);
   }
   return true;
 }
