@@ -419,3 +419,15 @@ TEST(clsThread, AnyFailureEndsTheReadWithOneCompletion) {
     EXPECT_TRUE(thread.Finished());
   }
 }
+
+// A worker created running and freed before anyone waited for it: the destructor serves
+// it to its end instead of abandoning a running thread.
+TEST(clsThread, FreeingARunningWorkerWaitsForItsEnd) {
+  clTempTree out;
+  clFakeTree tree;
+  UseExample(tree);
+  clTestHost host(tree);
+  host.outputBasePath = out.Path("KDX_1");
+  { clsThread thread(false, kReadProgressMessage, kReadCompleteMessage, host, host); }
+  EXPECT_EQ(host.notes, ProgressRun(0, 3, 3) + "complete 1");
+}
