@@ -6,12 +6,12 @@
 
 // One item of a folder as the file system enumerates it.
 struct clFolderItem {
-  std::string name;        // raw bytes, no path
-  bool isFolder = false;   // stat (following links) says directory
-  bool hidden = false;     // the name starts with "."
-  bool readOnly = false;   // the owner write bit is absent
-  uint64_t device = 0;     // identity of the item as stat reports it (folders only)
-  uint64_t inode = 0;
+  std::string name;       // raw bytes, no path
+  bool isFolder = false;  // stat (following links) says directory
+  bool hidden = false;    // the name starts with "."
+  bool readOnly = false;  // the owner write bit is absent
+  uint64_t device = 0;    // identity of the item as stat reports it (following links);
+  uint64_t inode = 0;     // both 0 when the item could not be examined
 };
 
 // What a path names, for the start of a read (command line, drops).
@@ -23,9 +23,9 @@ class clFilePlatform {
  public:
   virtual ~clFilePlatform() = default;
 
-  // Reads every item of `folder` in enumeration order ("." and ".." included when the
-  // platform yields them) and closes the folder before returning, so a walk holds no
-  // open handle while it descends. Returns false when the folder cannot be opened;
+  // Appends every item of `folder` to `items` in enumeration order ("." and ".."
+  // included when the platform yields them) and closes the folder before returning, so
+  // a walk holds no open handle while it descends. Returns false when the folder cannot be opened;
   // an error during the enumeration ends it with the items read so far.
   virtual bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) = 0;
 
