@@ -8,14 +8,12 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "bytesdiff.h"
 #include "cltemptree.h"
 #include "platform/clfakeplatform.h"
-#include "platform/clposixplatform.h"
 
 namespace {
 
