@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,9 +26,18 @@ class clFilePlatform {
 
   // Appends every item of `folder` to `items` in enumeration order ("." and ".."
   // included when the platform yields them) and closes the folder before returning, so
-  // a walk holds no open handle while it descends. Returns false when the folder cannot be opened;
-  // an error during the enumeration ends it with the items read so far.
+  // a walk holds no open handle while it descends. Returns false when the folder cannot
+  // be opened; an error during the enumeration ends it with the items read so far.
   virtual bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) = 0;
+
+  // ReadFolder that may end early, with the items read so far (at least one when the
+  // folder yields any), once `stop` reads true: a stop is then not held up by a folder
+  // of a million items. A platform that cannot end early reads the whole folder.
+  virtual bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                               const std::atomic<bool>& stop) {
+    (void)stop;
+    return ReadFolder(folder, items);
+  }
 
   // Device and inode of a folder (following links); false when it cannot be examined.
   virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;

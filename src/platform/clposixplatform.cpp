@@ -19,6 +19,16 @@ struct DirCloser {
 }  // namespace
 
 bool clPosixPlatform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {
+  return Read(folder, items, nullptr);
+}
+
+bool clPosixPlatform::ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                                      const std::atomic<bool>& stop) {
+  return Read(folder, items, &stop);
+}
+
+bool clPosixPlatform::Read(const std::string& folder, std::vector<clFolderItem>& items,
+                           const std::atomic<bool>* stop) {
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
@@ -43,6 +53,7 @@ bool clPosixPlatform::ReadFolder(const std::string& folder, std::vector<clFolder
       item.isFolder = entry->d_type == DT_DIR;
     }
     items.push_back(std::move(item));
+    if (stop && stop->load(std::memory_order_relaxed)) break;
   }
   return true;
 }

@@ -79,9 +79,10 @@ bool clFindInFolders::Search(std::string folder) {
 
   // The folder's items are read before anything below it is opened, so the walk holds
   // no open handle while it descends.
-  // A folder that cannot be read yields no items: its entry stays without contents.
+  // A folder that cannot be read yields no items: its entry stays without contents. A
+  // stop ends the read early; the first item read then sees it.
   std::vector<clFolderItem> items;
-  platform.ReadFolder(folder, items);
+  platform.ReadFolderUntil(folder, items, stopRequested);
 
   const bool subFolder = option.GetSubFolder();
   const bool winFolder = option.GetWinFolder();

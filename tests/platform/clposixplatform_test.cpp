@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <atomic>
 #include <map>
 #include <string>
 #include <vector>
@@ -101,4 +102,15 @@ TEST(clPosixPlatform, CreatesAFolderWithItsParents) {
   EXPECT_FALSE(platform.CreateFolders(""));
   EXPECT_FALSE(platform.CreateFolders(tree.Path("f")));      // a file is no folder
   EXPECT_FALSE(platform.CreateFolders(tree.Path("f/sub")));  // nor can it hold one
+}
+
+TEST(clPosixPlatform, AStopEndsAReadAfterItsFirstItem) {
+  clTempTree tree{"a", "b", "c"};
+  clPosixPlatform platform;
+  for (const bool stopped : {false, true}) {
+    std::atomic<bool> stop{stopped};
+    std::vector<clFolderItem> items;
+    EXPECT_TRUE(platform.ReadFolderUntil(tree.Root(), items, stop));
+    EXPECT_EQ(items.size(), stopped ? 1u : 5u);
+  }
 }
