@@ -1,17 +1,18 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // One item of a folder as the file system enumerates it.
 struct clFolderItem {
-  std::string name;        // raw bytes, no path
-  bool isFolder = false;   // stat (following links) says directory
-  bool hidden = false;     // the name starts with "."
-  bool readOnly = false;   // the owner write bit is absent
-  uint64_t device = 0;     // identity of the item as stat reports it (folders only)
-  uint64_t inode = 0;
+  std::string name;       // raw bytes, no path
+  bool isFolder = false;  // stat (following links) says directory
+  bool hidden = false;    // the name starts with "."
+  bool readOnly = false;  // the owner write bit is absent
+  uint64_t device = 0;    // identity of the item as stat reports it (following links);
+  uint64_t inode = 0;     // both 0 when the item could not be examined
 };
 
 // What a path names, for the start of a read (command line, drops).
@@ -23,11 +24,20 @@ class clFilePlatform {
  public:
   virtual ~clFilePlatform() = default;
 
-  // Reads every item of `folder` in enumeration order ("." and ".." included when the
-  // platform yields them) and closes the folder before returning, so a walk holds no
-  // open handle while it descends. Returns false when the folder cannot be opened;
-  // an error during the enumeration ends it with the items read so far.
+  // Appends every item of `folder` to `items` in enumeration order ("." and ".."
+  // included when the platform yields them) and closes the folder before returning, so
+  // a walk holds no open handle while it descends. Returns false when the folder cannot
+  // be opened; an error during the enumeration ends it with the items read so far.
   virtual bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) = 0;
+
+  // ReadFolder that may end early, with the items read so far (at least one when the
+  // folder yields any), once `stop` reads true: a stop is then not held up by a folder
+  // of a million items. A platform that cannot end early reads the whole folder.
+  virtual bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                               const std::atomic<bool>& stop) {
+    (void)stop;
+    return ReadFolder(folder, items);
+  }
 
   // Device and inode of a folder (following links); false when it cannot be examined.
   virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;

@@ -8,8 +8,14 @@
 class clPosixPlatform : public clFilePlatform {
  public:
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
+  bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                       const std::atomic<bool>& stop) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
   std::string GetSystemFolder() override;
   clPathKind GetPathKind(const std::string& path) override;
   bool CreateFolders(const std::string& folder) override;
+
+ private:
+  static bool Read(const std::string& folder, std::vector<clFolderItem>& items,
+                   const std::atomic<bool>* stop);
 };

@@ -57,6 +57,7 @@ void clFindInFolders::SetReadOnlyFile(bool value) { option.SetReadOnlyFile(value
 void clFindInFolders::SetMessageBox(MessageBox box) { messageBox = std::move(box); }
 
 bool clFindInFolders::IsOpenOnBranch(const clFolderItem& item) const {
+  if (item.device == 0 && item.inode == 0) return false;  // not examined: nothing to compare
   return std::any_of(branch.begin(), branch.end(), [&](const FolderId& id) {
     return id.device == item.device && id.inode == item.inode;
   });
@@ -78,14 +79,19 @@ bool clFindInFolders::Search(std::string folder) {
 
   // The folder's items are read before anything below it is opened, so the walk holds
   // no open handle while it descends.
+  // A folder that cannot be read yields no items: its entry stays without contents. A
+  // stop ends the read early; the first item read then sees it.
   std::vector<clFolderItem> items;
-  platform.ReadFolder(folder, items);
+  platform.ReadFolderUntil(folder, items, stopRequested);
 
   const bool subFolder = option.GetSubFolder();
   const bool winFolder = option.GetWinFolder();
   const bool hideFile = option.GetHideFile();
   const bool readOnlyFile = option.GetReadOnlyFile();
 
+  // Per item: the stop test, the name test, the system folder, hidden, read-only, then
+  // the entry and, for a folder, the walk into it. A stop is seen at any item, "." and
+  // ".." included.
   for (clFolderItem& item : items) {
     if (stopRequested.load(std::memory_order_relaxed)) {
       lastFolder = folder;
@@ -93,18 +99,23 @@ bool clFindInFolders::Search(std::string folder) {
     }
     if (item.name == "." || item.name == "..") continue;
     if (!winFolder) {
+      // Without the system folder's path the walk cannot leave it out: it ends at once.
       if (windowsDirectory.empty()) {
         if (messageBox) messageBox(kNoSystemFolderText, kNoSystemFolderCaption);
         return false;
       }
+      // Left out: the system folder and every item whose path begins with its path.
       if (JoinedStartsWith(folder, item.name, windowsDirectory)) continue;
     }
     if (!hideFile && item.hidden) continue;
     if (!readOnlyFile && item.readOnly) continue;
 
+    // A folder already being walked higher on this branch (a link back to it) is listed
+    // but not entered: the walk would otherwise never end. Only an entered folder's path is built.
     const bool enter = subFolder && item.isFolder && !IsOpenOnBranch(item);
     std::string child = enter ? JoinPath(folder, item.name) : std::string();
-    folderList.emplace_back(level, std::move(item.name), static_cast<int16_t>(item.isFolder ? 1 : 0));
+    folderList.emplace_back(level, std::move(item.name),
+                            static_cast<int16_t>(item.isFolder ? 1 : 0));
     if (enter) {
       branch.push_back({item.device, item.inode});
       ++level;

@@ -1,11 +1,40 @@
 #include "scan/clfindinfolders.h"
 
-#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "bytesdiff.h"
 #include "cltemptree.h"
+#include "platform/clfakeplatform.h"
 
 namespace {
 
+struct Filters {
+  bool subFolder = true;
+  bool winFolder = true;
+  bool hideFile = false;
+  bool readOnlyFile = false;
+};
+
+// Prepares a walker as a read does: emptied, level 1, the four filters.
+void Prepare(clFindInFolders& walker, const Filters& filters = {}) {
+  walker.Clear();
+  walker.SetLevel(1);
+  walker.SetSubFolder(filters.subFolder);
+  walker.SetHideFile(filters.hideFile);
+  walker.SetWinFolder(filters.winFolder);
+  walker.SetReadOnlyFile(filters.readOnlyFile);
+}
+
+// The list as "level D|F name" lines, in list order.
 std::string Listing(const clFindInFolders& walker) {
   std::string out;
   for (const auto& entry : walker.GetFolderList()) {
@@ -15,19 +44,301 @@ std::string Listing(const clFindInFolders& walker) {
   return out;
 }
 
+// The list as "D|F relative/path" lines, each path rebuilt from the levels (so a list out
+// of pre-order gives wrong paths), sorted: real file systems choose their own order.
+std::vector<std::string> Paths(const clFindInFolders& walker) {
+  std::vector<std::string> ancestors, out;
+  for (const auto& entry : walker.GetFolderList()) {
+    const auto level = static_cast<std::size_t>(entry.GetLevel());
+    EXPECT_GE(level, 1u);
+    EXPECT_LE(level, ancestors.size() + 1) << entry.GetName();
+    ancestors.resize(std::min(level - 1, ancestors.size()));
+    std::string path;
+    for (const auto& name : ancestors) path += name + "/";
+    path += entry.GetName();
+    out.push_back((entry.GetIsFolder() ? "D " : "F ") + path);
+    ancestors.push_back(entry.GetName());
+  }
+  std::sort(out.begin(), out.end());
+  return out;
+}
+
+using Lines = std::vector<std::string>;
+
 }  // namespace
 
-TEST(clFindInFolders, WalksDepthFirstPreOrder) {
-  clTempTree tree{"a/", "a/x.txt", "b.txt"};
+// ---- The walk over an in-memory tree ----
+
+TEST(clFindInFolders, WalksPreOrderInEnumerationOrder) {
+  clFakePlatform fake{"/r/b", "/r/a/", "/r/a/z", "/r/a/e/", "/r/a/y", "/r/c/"};
+  clFindInFolders walker(fake);
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_BYTES("1 F b\n1 D a\n2 F z\n2 D e\n2 F y\n1 D c\n", Listing(walker));
+  EXPECT_EQ(walker.GetLastFolder(), "/r");
+  EXPECT_EQ(fake.ReadLog(), (Lines{"/r", "/r/a", "/r/a/e", "/r/c"}));
+
+  // The next read starts from an empty list.
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r/a"));
+  EXPECT_BYTES("1 F z\n1 D e\n1 F y\n", Listing(walker));
+}
+
+TEST(clFindInFolders, HiddenAndReadOnlyItemsAreLeftOutWithTheirSubtrees) {
+  clFakePlatform fake{"/r/.h/",   "/r/.h/in/",    "/r/.h/in/f", "ro:/r/ro/", "/r/ro/f",
+                      "ro:/r/rf", "hidden:/r/hf", "/r/v/",      "/r/v/.x"};
+  struct Case {
+    bool hideFile, readOnlyFile;
+    const char* listing;
+  };
+  const Case cases[] = {
+      {false, false, "1 D v\n"},
+      {true, false, "1 D .h\n2 D in\n3 F f\n1 F hf\n1 D v\n2 F .x\n"},
+      {false, true, "1 D ro\n2 F f\n1 F rf\n1 D v\n"},
+      {true, true, "1 D .h\n2 D in\n3 F f\n1 D ro\n2 F f\n1 F rf\n1 F hf\n1 D v\n2 F .x\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message()
+                 << "hideFile " << c.hideFile << ", readOnlyFile " << c.readOnlyFile);
+    clFindInFolders walker(fake);
+    Prepare(walker, {.hideFile = c.hideFile, .readOnlyFile = c.readOnlyFile});
+    EXPECT_TRUE(walker.Search("/r"));
+    EXPECT_BYTES(c.listing, Listing(walker));
+  }
+}
+
+TEST(clFindInFolders, WithoutSubfoldersListsFoldersWithoutEnteringThem) {
+  clFakePlatform fake{"/r/a/", "/r/a/x", "/r/b", "/r/c/"};
+  clFindInFolders walker(fake);
+  Prepare(walker, {.subFolder = false});
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_BYTES("1 D a\n1 F b\n1 D c\n", Listing(walker));
+  EXPECT_EQ(fake.ReadLog(), (Lines{"/r"}));
+}
+
+TEST(clFindInFolders, LeavesOutEveryPathThatBeginsWithTheSystemFolder) {
+  clFakePlatform fake{"/proc/", "/proc/1/", "/procfoo/", "/procfoo/x", "/pro/",
+                      "/pro/x", "/Proc/",   "/home/",    "/home/proc", "/home/proc2/"};
+  clFindInFolders walker(fake);
+  Prepare(walker, {.winFolder = false});
+  walker.SetWindowsDirectory("/proc");
+  EXPECT_TRUE(walker.Search("/"));
+  // Case matters; "/home/proc" does not begin with "/proc".
+  EXPECT_BYTES("1 D pro\n2 F x\n1 D Proc\n1 D home\n2 F proc\n2 D proc2\n", Listing(walker));
+  // Children of "/" are joined without a doubled separator.
+  EXPECT_EQ(fake.ReadLog(), (Lines{"/", "/pro", "/Proc", "/home", "/home/proc2"}));
+  EXPECT_EQ(walker.GetLastFolder(), "/");
+
+  // With the system folder included, it is walked like any other.
+  Prepare(walker);
+  walker.SetWindowsDirectory("/proc");
+  EXPECT_TRUE(walker.Search("/"));
+  EXPECT_NE(Listing(walker).find("1 D proc\n2 D 1\n1 D procfoo\n2 F x\n"), std::string::npos)
+      << Listing(walker);
+}
+
+TEST(clFindInFolders, WithoutTheSystemFolderPathTheWalkEndsAtOnce) {
+  clFakePlatform fake{"/r/.h", "/r/a/", "/r/b"};
+  clFindInFolders walker(fake);
+  std::vector<std::string> shown;
+  walker.SetMessageBox([&](const std::string& text, const std::string& caption) {
+    shown.push_back(caption + "|" + text);
+  });
+  Prepare(walker, {.winFolder = false});
+  EXPECT_FALSE(walker.Search("/r"));
+  EXPECT_EQ(shown, (Lines{"異常|異常が発生しました。WindowsDirectoryが不明です。"}));
+  EXPECT_TRUE(walker.GetFolderList().empty());
+  EXPECT_EQ(walker.GetLastFolder(), "");
+  EXPECT_EQ(fake.ReadLog(), (Lines{"/r"}));
+
+  // Only when the system folder is to be left out does its path matter.
+  shown.clear();
+  Prepare(walker, {.winFolder = true});
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_TRUE(shown.empty());
+  EXPECT_BYTES("1 D a\n1 F b\n", Listing(walker));
+
+  // Without a message box the walk still ends with false.
+  clFindInFolders silent(fake);
+  Prepare(silent, {.winFolder = false});
+  EXPECT_FALSE(silent.Search("/r"));
+  EXPECT_TRUE(silent.GetFolderList().empty());
+}
+
+TEST(clFindInFolders, AStopThatTheRootNoticesEndsTheWalkWithFalse) {
+  clFakePlatform fake{"/r/a/", "/r/a/x", "/r/a/s/", "/r/a/s/deep", "/r/a/s/t/", "/r/a/y", "/r/b"};
+  clFindInFolders walker(fake);
+  fake.SetBeforeRead([&](const std::string& folder) {
+    if (folder == "/r/a/s") walker.stopRequested = true;
+  });
+  Prepare(walker);
+  EXPECT_FALSE(walker.Search("/r"));
+  // Every level stops at its next item: nothing after the request, no partial entry.
+  EXPECT_BYTES("1 D a\n2 F x\n2 D s\n", Listing(walker));
+  EXPECT_EQ(walker.GetLastFolder(), "/r");
+  EXPECT_TRUE(walker.stopRequested);
+
+  // Clear withdraws the request.
+  fake.SetBeforeRead(nullptr);
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_BYTES("1 D a\n2 F x\n2 D s\n3 F deep\n3 D t\n2 F y\n1 F b\n", Listing(walker));
+}
+
+TEST(clFindInFolders, AStopInsideTheRootsLastSubtreeEndsTheWalkWithTrue) {
+  clFakePlatform fake{"/r/b", "/r/a/", "/r/a/x", "/r/a/s/", "/r/a/s/deep"};
+  clFindInFolders walker(fake);
+  fake.SetBeforeRead([&](const std::string& folder) {
+    if (folder == "/r/a/s") walker.stopRequested = true;
+  });
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_BYTES("1 F b\n1 D a\n2 F x\n2 D s\n", Listing(walker));
+  EXPECT_EQ(walker.GetLastFolder(), "/r");
+}
+
+TEST(clFindInFolders, AStopIsSeenAtTheDotEntries) {
+  // An empty root yields only "." and "..": the stop test sees them before the name test
+  // skips them. Without them there is no item at which to notice the stop.
+  for (const bool dots : {true, false}) {
+    SCOPED_TRACE(dots ? "with dot entries" : "without dot entries");
+    clFakePlatform fake{"/r/"};
+    fake.SetDotEntries(dots);
+    clFindInFolders walker(fake);
+    fake.SetBeforeRead([&](const std::string&) { walker.stopRequested = true; });
+    Prepare(walker);
+    EXPECT_EQ(walker.Search("/r"), !dots);
+    EXPECT_TRUE(walker.GetFolderList().empty());
+    EXPECT_EQ(walker.GetLastFolder(), "/r");
+  }
+}
+
+TEST(clFindInFolders, FoldersThatCannotBeReadAreListedWithoutContents) {
+  clFakePlatform fake{"locked:/r/l/", "/r/l/x",      "error@1:/r/e/",
+                      "/r/e/first",   "/r/e/second", "/r/after"};
+  clFindInFolders walker(fake);
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_BYTES("1 D l\n1 D e\n2 F first\n1 F after\n", Listing(walker));
+
+  // A root that cannot be read: an empty list, true, and the root kept.
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r/l"));
+  EXPECT_TRUE(walker.GetFolderList().empty());
+  EXPECT_EQ(walker.GetLastFolder(), "/r/l");
+}
+
+// ---- The walk over real folders ----
+
+TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
+  clTempTree tree{"a/", "a/f", "loop -> .", "a/up -> ..", "a/self -> ../a", "b/"};
   clFindInFolders walker;
-  walker.Clear();
-  walker.SetLevel(1);
-  walker.SetSubFolder(true);
-  walker.SetWinFolder(true);
-  ASSERT_TRUE(walker.Search(tree.Root()));
-  const std::string listing = Listing(walker);
-  // Enumeration order is the file system's: check structure, not sibling order.
-  EXPECT_NE(listing.find("1 D a\n2 F x.txt\n"), std::string::npos) << listing;
-  EXPECT_NE(listing.find("1 F b.txt\n"), std::string::npos) << listing;
-  EXPECT_EQ(walker.GetLastFolder(), tree.Root());
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search(tree.Root()));
+  EXPECT_EQ(Paths(walker), (Lines{"D a", "D a/self", "D a/up", "D b", "D loop", "F a/f"}));
+}
+
+TEST(clFindInFolders, ALinkToAFolderIsEnteredAndADanglingLinkIsAFile) {
+  clTempTree tree{"t/", "t/in", "l -> t", "dang -> missing"};
+  clFindInFolders walker;
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search(tree.Root() + "/"));
+  EXPECT_EQ(Paths(walker), (Lines{"D l", "D t", "F dang", "F l/in", "F t/in"}));
+  EXPECT_EQ(walker.GetLastFolder(), tree.Root() + "/");
+}
+
+TEST(clFindInFolders, NamesAreKeptByteForByte) {
+  clTempTree tree{"日本語/", "日本語/\x83\x5e\x83\x43", "a\nb", "\x01", "sp ace, \"q\"\t"};
+  clFindInFolders walker;
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search(tree.Root()));
+  Lines expected{"D 日本語", "F \x01", "F a\nb", "F sp ace, \"q\"\t", "F 日本語/\x83\x5e\x83\x43"};
+  std::sort(expected.begin(), expected.end());
+  std::string joined;
+  for (const auto& line : expected) joined += line + "\n";
+  std::string actual;
+  for (const auto& line : Paths(walker)) actual += line + "\n";
+  EXPECT_BYTES(joined, actual);
+}
+
+TEST(clFindInFolders, UnreadableRealFolderIsListedWithoutContents) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root reads every folder";
+  clTempTree tree{"s/", "s/x", "b"};
+  ASSERT_EQ(::chmod(tree.Path("s").c_str(), 0), 0);
+  clFindInFolders walker;
+  Prepare(walker, {.readOnlyFile = true});
+  EXPECT_TRUE(walker.Search(tree.Root()));
+  EXPECT_EQ(Paths(walker), (Lines{"D s", "F b"}));
+}
+
+namespace {
+
+// Lowers the soft limit of open files for the life of the object.
+class OpenFileLimit {
+ public:
+  explicit OpenFileLimit(rlim_t limit) {
+    ::getrlimit(RLIMIT_NOFILE, &saved);
+    rlimit lowered = saved;
+    lowered.rlim_cur = std::min(limit, saved.rlim_max);
+    ok = ::setrlimit(RLIMIT_NOFILE, &lowered) == 0;
+  }
+  ~OpenFileLimit() { ::setrlimit(RLIMIT_NOFILE, &saved); }
+  bool ok = false;
+
+ private:
+  rlimit saved{};
+};
+
+// Makes a chain of `depth` nested folders named "a" below `root`, through handles, so that
+// it may go deeper than a path can name.
+void MakeChain(const std::string& root, int depth) {
+  int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+  ASSERT_GE(fd, 0);
+  for (int i = 0; i < depth; ++i) {
+    ASSERT_EQ(::mkdirat(fd, "a", 0700), 0);
+    const int next = ::openat(fd, "a", O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    ASSERT_GE(next, 0);
+    fd = next;
+  }
+  ::close(fd);
+}
+
+void ExpectChain(const clFindInFolders& walker, std::size_t length) {
+  const auto& list = walker.GetFolderList();
+  ASSERT_EQ(list.size(), length);
+  for (std::size_t i = 0; i < list.size(); ++i) {
+    if (list[i].GetLevel() != static_cast<int16_t>(i + 1) || list[i].Name() != "a" ||
+        list[i].GetIsFolder() != 1) {
+      ADD_FAILURE() << "entry " << i << ": " << list[i].GetLevel() << " " << list[i].Name();
+      return;
+    }
+  }
+}
+
+}  // namespace
+
+TEST(clFindInFolders, ADeepChainNeedsNoMoreFileHandlesThanAFewFolders) {
+  clTempTree tree;
+  MakeChain(tree.Root(), 1500);
+  clFindInFolders walker;
+  Prepare(walker);
+  {
+    OpenFileLimit limit(1024);
+    ASSERT_TRUE(limit.ok);
+    EXPECT_TRUE(walker.Search(tree.Root()));
+  }
+  ExpectChain(walker, 1500);
+}
+
+TEST(clFindInFolders, OnlyThePathLengthLimitEndsABranch) {
+  clTempTree tree;
+  MakeChain(tree.Root(), 2100);
+  clFindInFolders walker;
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search(tree.Root()));
+  // The folder at level L has a path of root + 2L bytes; it is read while that path fits
+  // in PATH_MAX with its terminator. The first one beyond is listed without contents.
+  const std::size_t deepestRead = (PATH_MAX - 1 - tree.Root().size()) / 2;
+  ExpectChain(walker, deepestRead + 1);
 }

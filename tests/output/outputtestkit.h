@@ -1,0 +1,87 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "output/cloutputcontext.h"
+#include "output/cloutputseams.h"
+#include "scan/clcompositionfolder.h"
+#include "scan/clworkerlink.h"
+#include "settings/clsoftoption.h"
+
+// Recorders for the window-system services the outputs use, a worker whose stop can be
+// scripted, and a bench that ties them into an output context.
+
+class clRecordingClipboard : public clClipboard {
+ public:
+  void SetAsText(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+class clRecordingShell : public clShell {
+ public:
+  void Open(const std::string& path) override {
+    opened.push_back(path);
+    if (static_cast<int>(opened.size()) == failAt) throw std::runtime_error("shell failed");
+  }
+  std::vector<std::string> opened;
+  int failAt = 0;  // 1-based number of the open that throws; 0: none
+};
+
+class clRecordingLabel : public clStatusLabel {
+ public:
+  void SetText(const std::string& text) override { texts.push_back(text); }
+  std::vector<std::string> texts;
+};
+
+// Runs synchronised calls at once. The stop flag rises inside the `stopAtCount`-th
+// CountOutput call (as when the user stops while that progress shows), or at the
+// `stopAtCheck`-th test of the flag (both 1-based; 0: never).
+class clScriptedWorker : public clWorkerLink {
+ public:
+  bool Terminated() const override {
+    ++checks;
+    if (stopAtCheck != 0 && checks >= stopAtCheck) stopped = true;
+    return stopped;
+  }
+  void CountOutput() override {
+    ++counts;
+    if (stopAtCount != 0 && counts >= stopAtCount) stopped = true;
+  }
+  void Synchronize(const std::function<void()>& call) override {
+    ++synchronized;
+    call();
+  }
+
+  mutable bool stopped = false;
+  mutable int checks = 0;
+  int stopAtCheck = 0;
+  int stopAtCount = 0;
+  int counts = 0;
+  int synchronized = 0;
+};
+
+// One output call's world: the list, the paths, the settings and the recorders.
+struct clOutputBench {
+  std::vector<clCompositionFolder> list;
+  std::string rootPath = "/A";
+  std::string outputBasePath;
+  std::string clipboardText;
+  std::string resultMessage;
+  clSoftOption option;
+  clScriptedWorker worker;
+  clRecordingClipboard clipboard;
+  clRecordingShell shell;
+  clRecordingLabel label;
+
+  clOutputContext Context() {
+    return clOutputContext{list,   rootPath, outputBasePath, clipboardText, resultMessage,
+                           option, worker,   clipboard,      shell,         label};
+  }
+
+  // The walk of the worked example: /A holds a.txt and B, B holds b.txt.
+  void UseExample() { list = {{1, "a.txt", 0}, {1, "B", 1}, {2, "b.txt", 0}}; }
+};
