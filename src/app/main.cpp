@@ -6,12 +6,9 @@
 #include "app/fmain.h"
 #include "app/kdxresources.h"
 
-#if __has_include("settings/fversioninfo.h")
 #include "settings/feasyopt.h"
 #include "settings/foption.h"
 #include "settings/fversioninfo.h"
-#define KDX_HAVE_DIALOGS 1
-#endif
 
 int main(int argc, char** argv) {
   clKdxApplication application(argc, argv);
@@ -20,16 +17,17 @@ int main(int argc, char** argv) {
     // The four forms, in this order; the main window's create handler runs inside the
     // first creation, so a read named on the command line starts there.
     auto* mainWindow = new TfrmMain(clAppEnvironment::FromProcess(argc, argv));
-#ifdef KDX_HAVE_DIALOGS
     frmVersionInfo = new TfrmVersionInfo(mainWindow);
     frmOption = new TfrmOption(mainWindow->option, mainWindow);
     frmEasyOpt = new TfrmEasyOpt(mainWindow->option, mainWindow);
-#endif
     mainWindow->show();
     application.exec();
     // The dialogs are the main window's children and go with it, after its destroy
     // handler has saved the settings and stopped a running read.
     delete mainWindow;
+    frmVersionInfo = nullptr;
+    frmOption = nullptr;
+    frmEasyOpt = nullptr;
   } catch (...) {
     clKdxApplication::ShowException(nullptr, std::current_exception());
   }
