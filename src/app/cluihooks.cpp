@@ -18,12 +18,13 @@ void RealMessageBox(QWidget* owner, const QString& text, const QString& caption)
 }
 
 void RealErrorBox(QWidget* owner, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok,
-                  owner);
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
+                  QMessageBox::Ok, owner);
   box.exec();
 }
 
-QByteArray RealChooseFolder(QWidget* owner, const QString& title, const QByteArray& initialFolder) {
+QByteArray RealChooseFolder(QWidget* owner, const QString& title,
+                            const QByteArray& initialFolder) {
   const QString chosen = QFileDialog::getExistingDirectory(
       owner, title, QFile::decodeName(initialFolder), QFileDialog::ShowDirsOnly);
   return QFile::encodeName(chosen);
@@ -46,8 +47,8 @@ void RealOpenPath(const QByteArray& path) {
 std::function<void(QWidget*, const QString&, const QString&)> clUiHooks::messageBox =
     RealMessageBox;
 std::function<void(QWidget*, const QString&)> clUiHooks::errorBox = RealErrorBox;
-std::function<QByteArray(QWidget*, const QString&, const QByteArray&)> clUiHooks::chooseFolder =
-    RealChooseFolder;
+std::function<QByteArray(QWidget*, const QString&, const QByteArray&)>
+    clUiHooks::chooseFolder = RealChooseFolder;
 std::function<int(QDialog*)> clUiHooks::execDialog = RealExecDialog;
 std::function<void(const QByteArray&)> clUiHooks::setClipboard = RealSetClipboard;
 std::function<void(const QByteArray&)> clUiHooks::openPath = RealOpenPath;
