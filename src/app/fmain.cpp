@@ -134,6 +134,7 @@ void TfrmMain::CreateMenu() {
 void TfrmMain::FormCreate() {
   const std::string lockPath = clInstanceLock::PathFor(environment.lockFolder, environment.exeName);
   if (hMutex.Acquire(lockPath) == clInstanceLock::Result::HeldElsewhere) {
+    secondInstance = true;
     clUiHooks::messageBox(this, FromBytes(kSecondInstanceText),
                           QCoreApplication::applicationName());
     terminateApplication();

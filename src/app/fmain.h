@@ -100,6 +100,9 @@ class TfrmMain : public QMainWindow, public clReadHost {
   std::string GetTargetFolder() const override { return targetFolder; }
   void Perform(uint16_t message, uintptr_t wParam, intptr_t lParam) override;
 
+  // Another instance was running: this one only said so and is ending.
+  bool IsSecondInstance() const { return secondInstance; }
+
   // outputBasePath for an output folder at the current local time.
   static std::string MakeOutputBasePath(const std::string& folder);
 
@@ -131,6 +134,7 @@ class TfrmMain : public QMainWindow, public clReadHost {
   clQtShell shell;
   clQtStatusLabel statusLabel{lblStat};
   std::vector<std::unique_ptr<clsThread>> retiredThreads;  // completed, not yet ended
+  bool secondInstance = false;
   bool settingsLoaded = false;  // a second instance never loads, so never saves
   bool formDestroyed = false;
 };

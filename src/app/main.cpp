@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     frmVersionInfo = new TfrmVersionInfo(mainWindow);
     frmOption = new TfrmOption(mainWindow->option, mainWindow);
     frmEasyOpt = new TfrmEasyOpt(mainWindow->option, mainWindow);
-    mainWindow->show();
+    // A second instance has shown its refusal and asked to end: its window stays hidden.
+    if (!mainWindow->IsSecondInstance()) mainWindow->show();
     application.exec();
     // The dialogs are the main window's children and go with it, after its destroy
     // handler has saved the settings and stopped a running read.

@@ -391,6 +391,7 @@ TEST_F(clMainWindowTest, ASecondInstanceRefusesAndLeavesTheSettingsAlone) {
   EXPECT_FALSE(window->isReading);
   EXPECT_FALSE(window->option.GetHideFile());  // nothing loaded
   EXPECT_FALSE(window->acceptDrops());
+  EXPECT_TRUE(window->IsSecondInstance());
   window.reset();
   EXPECT_EQ(clTempTree::ReadFile(exe.Path("Setting.ini")), before);
   EXPECT_EQ(boxes.size(), 1u);
