@@ -1,13 +1,10 @@
 #include "app/clappenvironment.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <cstdlib>
+#include <QStandardPaths>
 
 clAppEnvironment clAppEnvironment::FromProcess(int argc, char** argv) {
   clAppEnvironment environment;
@@ -23,12 +20,9 @@ clAppEnvironment clAppEnvironment::FromProcess(int argc, char** argv) {
 }
 
 std::string clAppEnvironment::UserRuntimeFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/') return runtime;
-  // A folder of this user's own, so that other users' instances neither see nor block
-  // this one.
-  const std::string folder = QFile::encodeName(QDir::tempPath()).toStdString() + "/kdx-runtime-" +
-                             std::to_string(static_cast<unsigned long>(getuid()));
-  mkdir(folder.c_str(), 0700);
-  return folder;
+  // $XDG_RUNTIME_DIR, or a folder of this user's own (created private, its owner and
+  // permissions checked), so that other users' instances neither see nor block this one.
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty()) folder = QDir::tempPath();
+  return QFile::encodeName(folder).toStdString();
 }

@@ -19,6 +19,6 @@ struct clAppEnvironment {
   // Built from the running application (create the QApplication first) and its argv.
   static clAppEnvironment FromProcess(int argc, char** argv);
 
-  // $XDG_RUNTIME_DIR, or a per-user folder under the temporary folder when it is unset.
+  // The user's runtime folder: $XDG_RUNTIME_DIR, or a private per-user folder.
   static std::string UserRuntimeFolder();
 };

@@ -19,7 +19,7 @@ box=$(find_window "$second" '^KDX$' 20) || fail "the second copy shows no refusa
 # The box stays until a person dismisses it.
 sleep 0.5
 kill -0 "$second" 2>/dev/null || fail "the second copy ended before its box was dismissed"
-xdotool windowfocus --sync "$box" key Return
+timeout 10 xdotool windowfocus --sync "$box" key Return || fail "the box cannot be answered"
 wait_exit "$second" 20
 [[ $LAST_STATUS == 0 ]] || fail "the second copy ended with status $LAST_STATUS"
 [[ ! -e $WORK/out ]] || fail "the second copy read its argument"
@@ -27,9 +27,9 @@ wait_exit "$second" 20
 kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 
 # The first copy ends through its menu: メイン(&M), 終了(&X).
-xdotool windowfocus --sync "$main_window" key alt+m
+timeout 10 xdotool windowfocus --sync "$main_window" key alt+m || fail "the main window cannot be reached"
 sleep 0.3
-xdotool key x
+timeout 10 xdotool key x
 wait_exit "$first" 20
 [[ $LAST_STATUS == 0 ]] || fail "the first copy ended with status $LAST_STATUS"
 grep -q $'^IS_SUB_FOLDER=1\r$' "$WORK/app/Setting.ini" || fail "the first copy did not save"
