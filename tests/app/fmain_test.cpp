@@ -97,6 +97,42 @@ TEST_F(clReadRouteTest, EachRouteReadsTheFolderAndShowsTheSummary) {
   }
 }
 
+TEST_F(clReadRouteTest, AModalDialogDuringAReadKeepsServingTheWorker) {
+  WriteSettings();
+  Open();
+  clUiHooks::execDialog = [this](QDialog*) {
+    // A dialog's own event loop, until the read has ended.
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isReading; }, 30000));
+    return 0;
+  };
+  TfrmVersionInfo about(window.get());
+  frmVersionInfo = &about;
+  window->StartReading(target.Root());
+  window->mnuAbout->trigger();
+  frmVersionInfo = nullptr;
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "出力完了");
+  EXPECT_TRUE(WaitIdle());
+}
+
+TEST_F(clReadRouteTest, AReadStartedWhileTheLastResultIsShownRunsToItsEnd) {
+  clTempTree second{"only.txt"};
+  WriteSettings();
+  Open();
+  clUiHooks::messageBox = [&](QWidget*, const QString& text, const QString& caption) {
+    boxes.push_back({text.toStdString(), caption.toStdString(), false});
+    // The box's own event loop delivers a drop: the finished worker is still waiting
+    // for this box to close.
+    if (boxes.size() == 1) Drop(*window, {Local(second.Root())});
+  };
+  window->StartReading(target.Root());
+  ASSERT_TRUE(WaitIdle());
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[1].caption, "出力完了");
+  EXPECT_EQ(window->targetFolder, second.Root());
+  EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
+}
+
 TEST_F(clReadRouteTest, AFileStandsForItsFolder) {
   WriteSettings();
   Open(target.Path("docs/a.txt"));

@@ -1,6 +1,6 @@
 // Stopping a read: by hand, by the time-out and by closing the window, on a tree whose
 // walk takes seconds. The tree is small on disk: each level holds links to the next
-// one, so the walk meets about a million entries.
+// one, so the walk meets about two million entries (some seconds).
 
 #include <QAction>
 #include <QDropEvent>
@@ -16,14 +16,14 @@ namespace {
 const std::string kReadingStatus = "フォルダ構成の取得中...";
 const std::string kBothFailed = "フォルダ構成出力完了\nCSVファイル出力失敗\nTEXTファイル出力失敗\n";
 
-// root: 100 links to L1; L1 and L2: 10 links each to the next level; L3: 100 files.
+// root: 200 links to L1; L1 and L2: 10 links each to the next level; L3: 100 files.
 void BuildLargeTree(clTempTree& tree) {
   for (int i = 0; i < 100; ++i) tree.Add("L3/f" + std::to_string(i));
   for (int i = 0; i < 10; ++i) {
     tree.Add("L2/s" + std::to_string(i) + " -> ../L3");
     tree.Add("L1/s" + std::to_string(i) + " -> ../L2");
   }
-  for (int i = 0; i < 100; ++i) tree.Add("root/s" + std::to_string(i) + " -> ../L1");
+  for (int i = 0; i < 200; ++i) tree.Add("root/s" + std::to_string(i) + " -> ../L1");
 }
 
 }  // namespace
@@ -134,4 +134,23 @@ TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().caption, "出力完了");
   EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
+}
+
+TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
+  WriteSettings();
+  Open();
+  window->StartReading(tree.Path("root"));
+  ASSERT_TRUE(QTest::qWaitFor(
+      [this] { return Label().rfind("フォルダ構成の出力中...", 0) == 0 || !window->isReading; },
+      60000));
+  ASSERT_TRUE(window->isReading) << "the output ended before the stop";
+  window->mnuSuspend->trigger();
+  EXPECT_FALSE(window->isReading);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].caption, "出力完了");
+  // The CSV pass runs first; wherever the stop lands, the text output fails.
+  EXPECT_TRUE(boxes[0].text == kBothFailed ||
+              boxes[0].text == "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力失敗\n")
+      << boxes[0].text;
+  EXPECT_EQ(Label(), "フォルダ構成の出力完了");
 }
