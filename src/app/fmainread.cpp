@@ -102,10 +102,21 @@ void TfrmMain::StartReading(const std::string& path) {
   }
 
   if (readThread != nullptr) RetireWorker();
-  readThread = std::make_unique<clsThread>(true, kReadProgressMessage, kReadCompleteMessage, *this,
-                                           dispatcher);
-  dispatcher.Register(*readThread);
-  readThread->Resume();
+  try {
+    readThread = std::make_unique<clsThread>(true, kReadProgressMessage, kReadCompleteMessage,
+                                             *this, dispatcher);
+    dispatcher.Register(*readThread);
+    readThread->Resume();
+  } catch (...) {
+    // No worker, no read: the window goes back to idle before the error is shown.
+    if (readThread != nullptr) {
+      dispatcher.Forget(*readThread);
+      readThread.reset();
+    }
+    timTimeout->stop();
+    SetReadingState(false);
+    throw;
+  }
 }
 
 void TfrmMain::SetReadingState(bool reading) {
