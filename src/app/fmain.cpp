@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFont>
 #include <QIcon>
 #include <QKeySequence>
@@ -13,9 +12,9 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QTimer>
-#include <QUrl>
 #include <exception>
 
+#include "app/cldroppedpaths.h"
 #include "app/clkdxapplication.h"
 #include "app/cluihooks.h"
 #include "scan/clsthread.h"
@@ -186,14 +185,9 @@ void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TfrmMain::dropEvent(QDropEvent* event) {
-  std::vector<std::string> paths;
-  bool allLocal = true;
-  for (const QUrl& url : event->mimeData()->urls()) {
-    allLocal = allLocal && url.isLocalFile();
-    paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
-  }
+  const clDroppedPaths dropped = clDroppedPaths::From(*event->mimeData());
   event->acceptProposedAction();
-  Guarded([&] { WMDropFiles(paths, allLocal); });
+  Guarded([&] { WMDropFiles(dropped.paths, dropped.allLocal); });
 }
 
 void TfrmMain::Guarded(const std::function<void()>& handler) {

@@ -35,6 +35,16 @@ void Drop(TfrmMain& window, const std::vector<QUrl>& urls) {
   QCoreApplication::sendEvent(&window, &drop);
 }
 
+// A drop of a URI list given as raw bytes.
+void DropUriList(TfrmMain& window, const std::string& list) {
+  QMimeData data;
+  data.setData(QStringLiteral("text/uri-list"), QByteArray::fromStdString(list));
+  QDragEnterEvent enter(QPoint(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &enter);
+  QDropEvent drop(QPointF(20, 20), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QCoreApplication::sendEvent(&window, &drop);
+}
+
 QUrl Local(const std::string& path) { return QUrl::fromLocalFile(QString::fromStdString(path)); }
 
 bool HasIdleMenus(const TfrmMain& window) {
@@ -133,6 +143,21 @@ TEST_F(clReadRouteTest, AReadStartedWhileTheLastResultIsShownRunsToItsEnd) {
   EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
 }
 
+TEST_F(clReadRouteTest, ADroppedPathIsTakenByteForByte) {
+  const std::string strange = target.Path("\xff\xfe dir");
+  std::filesystem::create_directory(strange);
+  WriteSettings();
+  Open();
+  DropUriList(*window, "# a comment\r\nfile://" +
+                           QByteArray::fromStdString(strange).toPercentEncoding("/").toStdString() +
+                           "\r\n");
+  EXPECT_EQ(window->targetFolder, strange);
+  ASSERT_TRUE(WaitIdle());
+  DropUriList(*window, "file://localhost" + target.Root() + "\r\n");
+  EXPECT_EQ(window->targetFolder, target.Root());
+  ASSERT_TRUE(WaitIdle());
+}
+
 TEST_F(clReadRouteTest, AFileStandsForItsFolder) {
   WriteSettings();
   Open(target.Path("docs/a.txt"));
@@ -181,6 +206,7 @@ TEST_F(clReadRouteTest, DropsOfSeveralOrRemoteItemsAreIgnored) {
   Open();
   Drop(*window, {Local(target.Path("docs")), Local(target.Path("b.txt"))});
   Drop(*window, {QUrl(QStringLiteral("https://example.org/folder"))});
+  DropUriList(*window, "file://elsewhere" + target.Root() + "\r\n");
   Drop(*window, {});
   EXPECT_FALSE(window->isReading);
   EXPECT_TRUE(boxes.empty());
