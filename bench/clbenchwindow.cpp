@@ -1,0 +1,80 @@
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+#include <stdexcept>
+
+#include "app/cluihooks.h"
+#include "app/fmain.h"
+#include "app/kdxresources.h"
+#include "clbenchreads.h"
+
+// The window read: the real main window on the platform QT_QPA_PLATFORM names, from
+// StartReading to OnReadComplete, with CSV and text on and messages and openings off.
+clBenchResult clBenchReads::Window(const std::string& tree, const std::string& outputFolder,
+                                   int argc, char** argv) {
+  QApplication application(argc, argv);
+  InitKdxResources();
+  clUiHooks::messageBox = [](QWidget*, const QString&, const QString&) {};
+  clUiHooks::errorBox = [](QWidget*, const QString&) {};
+  clUiHooks::openPath = [](const QByteArray&) {};
+
+  clAppEnvironment environment;
+  environment.exeFolder = outputFolder;  // a fresh folder: no Setting.ini, a lock of its own
+  environment.exeName = "kdx_bench";
+  environment.lockFolder = outputFolder;
+  clBenchResult result;
+  {
+    TfrmMain window(environment);
+    window.show();
+    clSoftOption& option = window.option;
+    option.SetSubFolder(true);
+    option.SetWinFolder(false);
+    option.SetHideFile(false);
+    option.SetReadOnlyFile(false);
+    option.SetOutputCsv(true);
+    option.SetOutputTxt(true);
+    option.SetPreserveDialog(false);
+    option.SetOutputFolderPath(outputFolder + "/out");
+    option.SetOutputClipboard(false);
+    option.SetTxtShort(false);
+    option.SetOutputMsg(false);
+    option.SetOutputLocate(false);
+    option.SetOpenCsvFile(false);
+    option.SetOpenTxtFile(false);
+    option.SetTimeout(false);
+
+    // A fine timer on the main thread: the longest gap between two of its ticks is the
+    // longest time the main thread stayed away from its event loop.
+    QElapsedTimer clock;
+    qint64 lastTick = 0;
+    qint64 longestGap = 0;
+    QTimer ticker;
+    ticker.setTimerType(Qt::PreciseTimer);
+    ticker.setInterval(2);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+      const qint64 now = clock.nsecsElapsed();
+      longestGap = std::max(longestGap, now - lastTick);
+      lastTick = now;
+    });
+    // Let the window settle before the clock starts.
+    QApplication::processEvents();
+
+    const auto start = std::chrono::steady_clock::now();
+    clock.start();
+    ticker.start();
+    window.StartReading(tree);
+    while (window.isReading) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    result.seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ticker.stop();
+    longestGap = std::max(longestGap, clock.nsecsElapsed() - lastTick);
+    result.longestStallMs = static_cast<double>(longestGap) / 1e6;
+    result.entries = window.findInFolders.GetFolderList().size();
+    if (window.resultMessage.find("失敗") != std::string::npos || window.resultMessage.empty()) {
+      throw std::runtime_error("window read: " + window.resultMessage);
+    }
+  }
+  return result;
+}
