@@ -2,6 +2,8 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 
@@ -55,6 +57,9 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
     ticker.setInterval(2);
     QObject::connect(&ticker, &QTimer::timeout, [&] {
       const qint64 now = clock.nsecsElapsed();
+      if (now - lastTick > 20'000'000 && std::getenv("KDX_BENCH_DEBUG")) {
+        std::fprintf(stderr, "gap %.1f ms ending at %.1f ms\n", (now - lastTick) / 1e6, now / 1e6);
+      }
       longestGap = std::max(longestGap, now - lastTick);
       lastTick = now;
     });

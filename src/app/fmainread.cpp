@@ -88,7 +88,7 @@ void TfrmMain::StartReading(const std::string& path) {
     }
   }
 
-  lblStat->setText(FromBytes(kReadingStatus));
+  statusLabel.SetText(FromBytes(kReadingStatus));
 
   // The idle state ends before the worker starts, so that nothing it reports can
   // arrive before the window is in the reading state.
@@ -182,11 +182,11 @@ void TfrmMain::Perform(uint16_t message, uintptr_t wParam, intptr_t lParam) {
   }
 }
 
-void TfrmMain::OnReadProgress(const char* text) {
-  lblStat->setText(QString::fromUtf8(text != nullptr ? text : ""));
-}
+void TfrmMain::OnReadProgress(const char* text) { statusLabel.OfferProgress(text); }
 
 void TfrmMain::OnReadComplete(uintptr_t wParam) {
+  // The label ends the read on the last progress text it was given.
+  statusLabel.FlushProgress();
   SetReadingState(false);
   timTimeout->stop();
   if (isTimedOut) {

@@ -19,15 +19,16 @@
 //
 // Hand-over to the main thread. Synchronize parks a pointer to the caller's
 // std::function (it lives on the worker's stack while the worker waits), so a hand-over
-// allocates nothing; one mutex and one condition variable carry both directions. The
-// worker asks the dispatcher for a Wake only when nobody on the main thread is serving
-// already. ServeSynchronized serves a burst: after running a call it waits briefly for
-// the next one (the worker is usually back within microseconds) and goes on until no
-// call has come for about 1 ms or about 15 ms have passed in all; then it returns so the
-// event loop can repaint. If a call is still waiting when it returns, the worker is told
-// to ask for a fresh Wake, so no wake-up is lost. Within a burst each side looks for the
-// other's answer for a few tens of microseconds before it sleeps on the condition
-// variable, so a typical hand-over costs neither a sleep nor a wake-up.
+// allocates nothing. Two counters carry it: `posted` (calls handed over) and `done`
+// (calls the main thread has run). The worker asks the dispatcher for a Wake only when no
+// server is watching. ServeSynchronized serves a burst: after running a call it watches
+// briefly for the next one (the worker is usually back within a microsecond or two) and
+// goes on until no call has come for about 1 ms or about 15 ms have passed in all; then
+// it returns so the event loop can repaint, waking itself again if a call is still
+// waiting. Either side watches the other for a few tens of microseconds (first with the
+// processor's pause hint, then yielding) before it sleeps on the condition variable, so
+// a hand-over within a burst costs neither a system call nor a wake-up; a side that goes
+// to sleep says so first, and the other wakes it.
 class clsThread : public clWorkerLink {
  public:
   clsThread(bool createSuspended, uint16_t progressMessage, uint16_t completeMessage,
@@ -67,37 +68,39 @@ class clsThread : public clWorkerLink {
  private:
   void Run();
   void Complete();  // delivers the completion; a failure there ends nothing else
-  // Runs the waiting call with the lock released; the lock is held on entry and exit.
-  void ServeOne(std::unique_lock<std::mutex>& lock);
+  // Main thread: whether a call has been handed over and not yet run; runs it.
+  bool CallWaiting() const;
+  void ServeOne();
 
-  uint16_t progressMessage;
+  // The hand-over touches as few cache lines as it can: what the worker writes for a
+  // call (its count, the call) shares one line, what the main thread writes back (the
+  // result) another, and the flags both sides only look at a third.
+  alignas(64) uint16_t progressMessage;
   uint16_t completeMessage;
   bool outputResult = false;
   uint32_t outputCount = 0;
   uint16_t passCount = 0;
-  clReadHost& host;
-  clDispatcher& dispatcher;
-  std::atomic<bool> terminated{false};
+  const std::function<void()>* pendingCall = nullptr;  // set before `posted` moves
+  std::atomic<uint64_t> posted{0};                     // calls handed over
 
+  alignas(64) std::atomic<uint64_t> done{0};  // calls the main thread has run
+  std::exception_ptr callError;               // set before `done` moves
+
+  alignas(64) std::atomic<bool> serverPresent{false};  // a burst or WaitFor watches `posted`
+  std::atomic<bool> serverSleeping{false};             // WaitFor sleeps on `changed`
+  std::atomic<bool> workerSleeping{false};             // the worker sleeps on `changed`
+  std::atomic<bool> terminated{false};
+  std::atomic<bool> finished{false};
+
+  alignas(64) clReadHost& host;
+  clDispatcher& dispatcher;
   // Built once, so CountOutput hands over without allocating.
   std::function<void()> progressCall;
   std::function<void()> completionCall;
-
   std::thread thread;
   bool started = false;
-  std::atomic<bool> finished{false};
-
-  // Guarded by `mutex`.
-  std::mutex mutex;
+  int servers = 0;   // main thread only: serving in progress
+  std::mutex mutex;  // for sleeping and waking only
   std::condition_variable changed;
-  const std::function<void()>* pendingCall = nullptr;  // waiting for the main thread
-  bool callDone = false;
-  std::exception_ptr callError;
-  int servers = 0;          // main-thread ServeSynchronized/WaitFor in progress
-  bool wakeNeeded = false;  // the worker is to ask the dispatcher for a Wake
-  bool ended = false;       // Execute has returned
-  // Mirrors of `pendingCall != nullptr` and `callDone`, looked at without the lock while
-  // a side waits briefly for the other before it sleeps.
-  std::atomic<bool> callWaiting{false};
-  std::atomic<bool> callFinished{false};
+  bool ended = false;  // Execute has returned; guarded by `mutex`
 };

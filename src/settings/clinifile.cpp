@@ -181,7 +181,10 @@ bool clIniFile::WriteString(std::string_view section, std::string_view key,
     return true;
   }
   if (place.header < 0) {
-    Insert(lines.size(), "[" + std::string(section) + "]");
+    std::string header;
+    header.reserve(section.size() + 2);
+    header.append(1, '[').append(section).append(1, ']');
+    Insert(lines.size(), std::move(header));
     place.header = static_cast<std::ptrdiff_t>(lines.size()) - 1;
   }
   const std::ptrdiff_t after = place.lastKey >= 0 ? place.lastKey : place.header;
