@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -25,8 +26,12 @@ void RealErrorBox(QWidget* owner, const QString& text) {
 
 QByteArray RealChooseFolder(QWidget* owner, const QString& title,
                             const QByteArray& initialFolder) {
-  const QString chosen = QFileDialog::getExistingDirectory(
-      owner, title, QFile::decodeName(initialFolder), QFileDialog::ShowDirsOnly);
+  // Without an initial folder the chooser opens in the home folder with nothing in
+  // it selected, not in whatever folder the program was started from.
+  const QString start =
+      initialFolder.isEmpty() ? QDir::homePath() : QFile::decodeName(initialFolder);
+  const QString chosen =
+      QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly);
   return QFile::encodeName(chosen);
 }
 

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QString>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
@@ -76,6 +82,41 @@ TEST_F(clCalledWinDialogTest, CancelEmptiesThePathEvenAfterAnEarlierChoice) {
   EXPECT_EQ(dialog.GetFolderPath(), "/tmp");
   EXPECT_TRUE(dialog.Execute(nullptr));
   EXPECT_EQ(dialog.GetFolderPath(), "");
+}
+
+// The real chooser, cancelled as soon as it is up: the folder it opened in.
+std::string RealChooserOpensIn(const std::string& initialFolder) {
+  QString shown;
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      auto* chooser = qobject_cast<QFileDialog*>(window);
+      if (chooser && chooser->isVisible()) {
+        shown = chooser->directory().absolutePath();
+        chooser->reject();
+      }
+    }
+  });
+  poll.start(10);
+  clCalledWinDialog dialog;
+  dialog.SetInitialFolder(initialFolder);
+  EXPECT_TRUE(dialog.Execute(nullptr));
+  EXPECT_EQ(dialog.GetFolderPath(), "");
+  return shown.toStdString();
+}
+
+TEST_F(clCalledWinDialogTest, RealChooserOpensInTheInitialFolderOrElseTheHomeFolder) {
+  QTemporaryDir initial;
+  QTemporaryDir working;
+  ASSERT_TRUE(initial.isValid() && working.isValid());
+  const QString before = QDir::currentPath();
+  // Without an initial folder the chooser does not open wherever the program
+  // happens to have been started.
+  ASSERT_TRUE(QDir::setCurrent(working.path()));
+  EXPECT_EQ(RealChooserOpensIn(""), QDir::homePath().toStdString());
+  EXPECT_EQ(RealChooserOpensIn(QFile::encodeName(initial.path()).toStdString()),
+            QDir(initial.path()).absolutePath().toStdString());
+  QDir::setCurrent(before);
 }
 
 }  // namespace
