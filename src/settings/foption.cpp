@@ -1,6 +1,7 @@
 #include "settings/foption.h"
 
 #include <algorithm>
+#include <limits>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -152,6 +153,8 @@ void TfrmOption::BuildControls() {
       "CSV及びテキストファイルを出力する場合に毎回出力先を指定する場合はチェックを入れます.");
   Label1 = new QLabel(QString::fromUtf8("デフォルトの出力先指定フォルダ"), this);
   edtFolderListOutputFolder = new QLineEdit(this);
+  // No length limit: a stored folder of any length is shown and stored whole.
+  edtFolderListOutputFolder->setMaxLength(std::numeric_limits<int>::max());
   btnCallSelectFileDialog = new QPushButton(QString::fromUtf8("参照..."), this);
   auto* folderRow = new QHBoxLayout;
   folderRow->addWidget(edtFolderListOutputFolder, 1);

@@ -120,10 +120,12 @@ TEST_F(TfrmOptionTest, EachCheckBoxShowsAndStoresItsOwnSetting) {
 }
 
 TEST_F(TfrmOptionTest, OkWithoutChangesKeepsEveryValue) {
-  // Numbers the box could never take by typing, and a path that is not UTF-8.
+  // Numbers the box could never take by typing, a path that is not UTF-8 and one
+  // longer than a line edit holds by default.
   for (int32_t seconds : {30, 12345, -5}) {
     for (const std::string& folder :
-         {std::string("/home/user/出力"), std::string(), std::string("/data/\xff\x81x", 9)}) {
+         {std::string("/home/user/出力"), std::string(), std::string("/data/\xff\x81x", 9),
+          "/" + std::string(40000, 'a')}) {
       clSoftOption option = MixedRecord();
       option.SetTimeoutSeconds(seconds);
       option.SetOutputFolderPath(folder);
