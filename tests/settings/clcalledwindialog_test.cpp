@@ -108,14 +108,18 @@ std::string RealChooserOpensIn(const std::string& initialFolder) {
 TEST_F(clCalledWinDialogTest, RealChooserOpensInTheInitialFolderOrElseTheHomeFolder) {
   QTemporaryDir initial;
   QTemporaryDir working;
-  ASSERT_TRUE(initial.isValid() && working.isValid());
+  QTemporaryDir home;
+  ASSERT_TRUE(initial.isValid() && working.isValid() && home.isValid());
   const QString before = QDir::currentPath();
+  const QByteArray homeBefore = qgetenv("HOME");
   // Without an initial folder the chooser does not open wherever the program
   // happens to have been started.
   ASSERT_TRUE(QDir::setCurrent(working.path()));
-  EXPECT_EQ(RealChooserOpensIn(""), QDir::homePath().toStdString());
+  qputenv("HOME", QFile::encodeName(home.path()));
+  EXPECT_EQ(RealChooserOpensIn(""), QDir(home.path()).absolutePath().toStdString());
   EXPECT_EQ(RealChooserOpensIn(QFile::encodeName(initial.path()).toStdString()),
             QDir(initial.path()).absolutePath().toStdString());
+  qputenv("HOME", homeBefore);
   QDir::setCurrent(before);
 }
 
