@@ -4,10 +4,11 @@
 #include <QFont>
 #include <QFrame>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
+
+#include "settings/cldialogkeys.h"
 
 namespace {
 
@@ -61,13 +62,9 @@ TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
   buttons->addWidget(btnCancel);
   column->addLayout(buttons);
   // Neither button is the default: Enter presses a button only while it has the
-  // focus (see eventFilter), and Esc closes nothing (see keyPressEvent).
-  for (QPushButton* button : {btnOk, btnCancel}) {
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    button->setMinimumWidth(75);
-    button->installEventFilter(this);
-  }
+  // focus, and Esc closes nothing.
+  for (QPushButton* button : {btnOk, btnCancel}) button->setMinimumWidth(75);
+  clDialogKeys::Apply(this, {btnOk, btnCancel});
 
   // On every change of state, whether clicked or set by FormShow.
   connect(chkEasyCBT, &QCheckBox::toggled, this, [this] { chkEasyCBTClick(); });
@@ -131,30 +128,4 @@ void TfrmEasyOpt::showEvent(QShowEvent* event) {
     FormShow();
   }
   QDialog::showEvent(event);
-}
-
-bool TfrmEasyOpt::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    auto* button = qobject_cast<QPushButton*>(watched);
-    if (enter && button && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-      button->click();  // a focused button takes Enter
-      return true;
-    }
-  }
-  return QDialog::eventFilter(watched, event);
-}
-
-void TfrmEasyOpt::keyPressEvent(QKeyEvent* event) {
-  // No default and no cancel button: Enter outside a button and Esc do nothing.
-  switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      event->accept();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
 }

@@ -21,6 +21,7 @@
 #include <QVBoxLayout>
 
 #include "settings/clcalledwindialog.h"
+#include "settings/cldialogkeys.h"
 #include "settings/clrelatedansistring.h"
 
 namespace {
@@ -173,13 +174,11 @@ void TfrmOption::BuildControls() {
   column->addLayout(buttons);
 
   // Neither button is the default: Enter presses a button only while it has the
-  // focus (see eventFilter), and Esc closes nothing (see keyPressEvent).
+  // focus, and Esc closes nothing.
   for (QPushButton* button : {btnOk, btnCancel, btnCallSelectFileDialog}) {
-    button->setAutoDefault(false);
-    button->setDefault(false);
     button->setMinimumWidth(75);
-    button->installEventFilter(this);
   }
+  clDialogKeys::Apply(this, {btnOk, btnCancel, btnCallSelectFileDialog});
 
   connect(chkCopyClipBoardFolderList, &QCheckBox::toggled, this,
           [this] { chkCopyClipBoardFolderListClick(); });
@@ -221,13 +220,6 @@ bool TfrmOption::TimeoutInsertAllowed(const QString& text) const {
 bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
-    const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-    if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-      if (auto* button = qobject_cast<QPushButton*>(watched)) {
-        button->click();  // a focused button takes Enter
-        return true;
-      }
-    }
     if (watched == edtTimeout) {
       if (key->matches(QKeySequence::Paste)) {
         return true;  // pasted text could be anything
@@ -243,19 +235,6 @@ bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
     return true;  // the selection paste of X11
   }
   return QDialog::eventFilter(watched, event);
-}
-
-void TfrmOption::keyPressEvent(QKeyEvent* event) {
-  // No default and no cancel button: Enter outside a button and Esc do nothing.
-  switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      event->accept();
-      return;
-    default:
-      QDialog::keyPressEvent(event);
-  }
 }
 
 void TfrmOption::showEvent(QShowEvent* event) {
