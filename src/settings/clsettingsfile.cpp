@@ -161,6 +161,12 @@ bool clSettingsFile::Save(const clSoftOption& option, const std::string& iniPath
   struct stat info {};
   const ReadResult read = ReadWholeFile(target, text, info);
   if (read == ReadResult::kFailed) throw failure;  // never overwrite what could not be read
+  // The new file replaces the old one by a rename, which a read-only file would not stop:
+  // a file marked read-only, or one we may not write, keeps its settings.
+  if (read == ReadResult::kRead &&
+      ((info.st_mode & S_IWUSR) == 0 || ::access(target.c_str(), W_OK) != 0)) {
+    throw failure;
+  }
 
   clIniFile ini(text);
   bool ok = ini.WriteBool(kSection, kSubFolder, option.GetSubFolder());

@@ -231,6 +231,24 @@ TEST(clSettingsFile, FailedSaveThrowsAndChangesNothing) {
   EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
 }
 
+// A settings file marked read-only is not replaced, although its folder would allow it:
+// the save fails as a write to that file does (root included).
+TEST(clSettingsFile, ReadOnlySettingsFileIsNotReplaced) {
+  const std::string old = "[SETTING]\r\nIS_SUB_FOLDER=0\r\n";
+  clTempTree tree{"Setting.ini=" + old, "ro:Setting.ini"};
+  const std::string path = tree.Path("Setting.ini");
+  clSoftOption option;
+  option.SetSubFolder(true);
+  try {
+    clSettingsFile::Save(option, path);
+    ADD_FAILURE() << "no error";
+  } catch (const clSettingsWriteError& error) {
+    EXPECT_EQ(std::string(error.what()), path + " に書き込めません");
+  }
+  EXPECT_EQ(clTempTree::ReadFile(path), old);
+  EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
+}
+
 TEST(clSettingsFile, SaveCutShortByAFullDiskKeepsTheOldFile) {
   const std::string old = "[SETTING]\r\nIS_SUB_FOLDER=0\r\n";
   clTempTree tree{"Setting.ini=" + old};
