@@ -67,8 +67,8 @@ clsThread::~clsThread() {
 
 void clsThread::Resume() {
   if (started) return;
+  thread = std::thread([this] { Run(); });  // a failure to start leaves it not started
   started = true;
-  thread = std::thread([this] { Run(); });
 }
 
 void clsThread::Terminate() { terminated.store(true); }
