@@ -11,15 +11,6 @@ namespace {
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// How many of an entry's `levels` separators may be written: the stop flag is tested
-// before each one.
-uint32_t AllowedSeparators(clWorkerLink& worker, uint32_t levels) {
-  for (uint32_t piece = 0; piece < levels; ++piece) {
-    if (worker.Terminated()) return piece;
-  }
-  return levels;
-}
-
 }  // namespace
 
 bool clCsvWriter::WriteCsvList(const clOutputContext& context, bool toFile, bool toClipboard) {
@@ -55,7 +46,7 @@ bool clCsvWriter::WriteRows(const clOutputContext& context, clOutputSink* file,
     worker.CountOutput();
 
     const uint32_t levels = static_cast<uint16_t>(entry.GetLevel());
-    const uint32_t separators = AllowedSeparators(worker, levels);
+    const uint32_t separators = clOutputTargets::PiecesBeforeStop(worker, levels);
     row.append(separators, ',');
     if (separators < levels) {
       emit(separators);

@@ -26,3 +26,10 @@ bool clOutputTargets::Finish(bool completed) {
   }
   return true;
 }
+
+uint32_t clOutputTargets::PiecesBeforeStop(const clWorkerLink& worker, uint32_t pieces) {
+  for (uint32_t piece = 0; piece < pieces; ++piece) {
+    if (worker.Terminated()) return piece;
+  }
+  return pieces;
+}

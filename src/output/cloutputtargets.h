@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "output/clfilesink.h"
@@ -24,6 +25,10 @@ class clOutputTargets {
   // and replaces the clipboard's content only when the writer completed and the file
   // took every byte. Returns whether every requested target was produced.
   bool Finish(bool completed);
+
+  // How many of an entry's `pieces` (one per level) may be written: the stop flag is
+  // tested before each one.
+  static uint32_t PiecesBeforeStop(const clWorkerLink& worker, uint32_t pieces);
 
  private:
   const clOutputContext& context;

@@ -24,15 +24,6 @@ constexpr clTreeForm kShortForm{"", "", "    |", "        |", "----", false};
 
 constexpr std::string_view kLineBreak = "\r\n";
 
-// How many of an entry's `levels` indent pieces may be written: the stop flag is tested
-// before each one.
-uint32_t AllowedPieces(clWorkerLink& worker, uint32_t levels) {
-  for (uint32_t piece = 0; piece < levels; ++piece) {
-    if (worker.Terminated()) return piece;
-  }
-  return levels;
-}
-
 }  // namespace
 
 bool clTextWriter::WriteTextList(const clOutputContext& context, bool toFile, bool toClipboard) {
@@ -89,7 +80,7 @@ bool clTextWriter::WriteTree(const clOutputContext& context, bool shortForm, clO
       ++indentLevels;
     }
     if (form.connector) {
-      const uint32_t pieces = AllowedPieces(worker, levels);
+      const uint32_t pieces = clOutputTargets::PiecesBeforeStop(worker, levels);
       lines.append(indent, 0, indentSize(pieces));
       if (pieces < levels) {
         emit();
@@ -97,7 +88,7 @@ bool clTextWriter::WriteTree(const clOutputContext& context, bool shortForm, clO
       }
       lines += kLineBreak;
     }
-    const uint32_t pieces = AllowedPieces(worker, levels);
+    const uint32_t pieces = clOutputTargets::PiecesBeforeStop(worker, levels);
     lines.append(indent, 0, indentSize(pieces));
     if (pieces < levels) {
       emit();
