@@ -1,5 +1,6 @@
 #include "app/clkdxapplication.h"
 
+#include <QFileInfo>
 #include <QString>
 #include <exception>
 
@@ -9,7 +10,11 @@ namespace {
 const char* const kUnknownErrorText = "不明な例外が発生しました";
 }
 
-clKdxApplication::clKdxApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+clKdxApplication::clKdxApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // The application title, the caption of the plain message boxes and the standard error
+  // box, is the executable's file name without its extension ("KDX.bin" is titled "KDX").
+  setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
+}
 
 bool clKdxApplication::notify(QObject* receiver, QEvent* event) {
   try {

@@ -40,16 +40,19 @@ start_x() {
   mkdir -m 700 -p "$XDG_RUNTIME_DIR"
 }
 
+# The copy's file name; a test may give it an extension.
+KDX_NAME=KDX
+
 # Copies the program into $WORK/app with a Setting.ini made of the given lines.
 make_app() {
   mkdir -p "$WORK/app"
-  cp "$KDX_BUILT" "$WORK/app/KDX"
+  cp "$KDX_BUILT" "$WORK/app/$KDX_NAME"
   printf '%s\r\n' "[SETTING]" "$@" >"$WORK/app/Setting.ini"
 }
 
 # Starts the copy in the background; its pid is left in LAST_PID.
 start_app() {
-  "$WORK/app/KDX" "$@" >>"$WORK/app.log" 2>&1 &
+  "$WORK/app/$KDX_NAME" "$@" >>"$WORK/app.log" 2>&1 &
   LAST_PID=$!
   PIDS+=("$LAST_PID")
 }

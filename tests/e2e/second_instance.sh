@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # A second copy started while the first runs shows its refusal, ends when the box is
-# dismissed, and neither reads its argument nor touches Setting.ini.
+# dismissed, and neither reads its argument nor touches Setting.ini. The copy's file
+# name has an extension: the refusal's caption, the application title, leaves it out.
 source "$(dirname "$0")/e2elib.sh" "$1"
 start_x
 make_target
+KDX_NAME=KDX.bin
 make_app "IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=$WORK/out" "IS_FOLDER_LIST_OUTPUTMSG=0" \
   "IS_FOLDER_LIST_OUTPUTLOCATE=0"
 
