@@ -19,13 +19,12 @@ void RealMessageBox(QWidget* owner, const QString& text, const QString& caption)
 }
 
 void RealErrorBox(QWidget* owner, const QString& text) {
-  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text,
-                  QMessageBox::Ok, owner);
+  QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok,
+                  owner);
   box.exec();
 }
 
-QByteArray RealChooseFolder(QWidget* owner, const QString& title,
-                            const QByteArray& initialFolder) {
+QByteArray RealChooseFolder(QWidget* owner, const QString& title, const QByteArray& initialFolder) {
   // Without an initial folder the chooser opens in the home folder with nothing in
   // it selected, not in whatever folder the program was started from.
   const QString start =
@@ -52,8 +51,8 @@ void RealOpenPath(const QByteArray& path) {
 std::function<void(QWidget*, const QString&, const QString&)> clUiHooks::messageBox =
     RealMessageBox;
 std::function<void(QWidget*, const QString&)> clUiHooks::errorBox = RealErrorBox;
-std::function<QByteArray(QWidget*, const QString&, const QByteArray&)>
-    clUiHooks::chooseFolder = RealChooseFolder;
+std::function<QByteArray(QWidget*, const QString&, const QByteArray&)> clUiHooks::chooseFolder =
+    RealChooseFolder;
 std::function<int(QDialog*)> clUiHooks::execDialog = RealExecDialog;
 std::function<void(const QByteArray&)> clUiHooks::setClipboard = RealSetClipboard;
 std::function<void(const QByteArray&)> clUiHooks::openPath = RealOpenPath;

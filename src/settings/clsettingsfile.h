@@ -25,8 +25,7 @@ class clSettingsFile {
   // Reads the seventeen keys in order, each missing or unreadable key taking its
   // default; the default output folder is exeFolder + "/" + "FolderListOutput".
   // Creates no file. Always returns true.
-  static bool Load(clSoftOption& option, const std::string& iniPath,
-                   const std::string& exeFolder);
+  static bool Load(clSoftOption& option, const std::string& iniPath, const std::string& exeFolder);
 
   // Writes the seventeen keys in order, keeping every other line and section. The new
   // file replaces the old one in one step; on failure throws clSettingsWriteError.

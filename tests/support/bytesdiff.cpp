@@ -30,8 +30,8 @@ std::string Escaped(const std::string& bytes) {
 
 ::testing::AssertionResult SameBytes(const std::string& expected, const std::string& actual) {
   if (expected == actual) return ::testing::AssertionSuccess();
-  const auto mismatch = std::mismatch(expected.begin(), expected.end(), actual.begin(),
-                                      actual.end());
+  const auto mismatch =
+      std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
   std::ostringstream message;
   message << "bytes differ at offset " << (mismatch.first - expected.begin()) << " (expected "
           << expected.size() << " bytes, got " << actual.size() << ")\n  expected:\n    "
