@@ -11,10 +11,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QIcon>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShowEvent>
@@ -23,6 +21,7 @@
 #include "settings/clcalledwindialog.h"
 #include "settings/cldialogkeys.h"
 #include "settings/clrelatedansistring.h"
+#include "settings/cltypeddigits.h"
 
 namespace {
 
@@ -46,13 +45,6 @@ QGridLayout* NewFrame(QVBoxLayout* column, QWidget* parent) {
   grid->setColumnStretch(0, 1);
   grid->setColumnStretch(1, 1);
   return grid;
-}
-
-bool IsDigits(const QString& text) {
-  for (const QChar c : text) {
-    if (c < QLatin1Char('0') || c > QLatin1Char('9')) return false;
-  }
-  return true;
 }
 
 }  // namespace
@@ -199,42 +191,8 @@ void TfrmOption::BuildControls() {
 }
 
 void TfrmOption::FormCreate() {
-  // The time-out box takes digits only, typed without the input method.
-  edtTimeout->setAttribute(Qt::WA_InputMethodEnabled, false);
-  edtTimeout->setInputMethodHints(Qt::ImhDigitsOnly);
-  edtTimeout->installEventFilter(this);
-  // Text reaches it only through the keyboard filter: no drops, no context-menu or
-  // middle-button paste.
-  edtTimeout->setAcceptDrops(false);
-  edtTimeout->setContextMenuPolicy(Qt::NoContextMenu);
-}
-
-bool TfrmOption::TimeoutInsertAllowed(const QString& text) const {
-  // Digits only, and no more than four characters in the box after the insert.
-  // What FormShow puts there is not limited: a stored 12345 or -5 is shown whole.
-  const qsizetype after =
-      edtTimeout->text().size() - edtTimeout->selectedText().size() + text.size();
-  return IsDigits(text) && after <= kTimeoutTypedDigits;
-}
-
-bool TfrmOption::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress) {
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (watched == edtTimeout) {
-      if (key->matches(QKeySequence::Paste)) {
-        return true;  // pasted text could be anything
-      }
-      const QString typed = key->text();
-      if (!typed.isEmpty() && typed.at(0).isPrint() && !TimeoutInsertAllowed(typed)) {
-        return true;
-      }
-    }
-  }
-  if (watched == edtTimeout && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
-    return true;  // the selection paste of X11
-  }
-  return QDialog::eventFilter(watched, event);
+  // The time-out box takes at most four typed digits, without the input method.
+  clTypedDigits::Apply(edtTimeout, kTimeoutTypedDigits);
 }
 
 void TfrmOption::showEvent(QShowEvent* event) {

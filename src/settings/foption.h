@@ -62,7 +62,6 @@ class TfrmOption : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
@@ -72,7 +71,6 @@ class TfrmOption : public QDialog {
   // The folder box as raw bytes: the remembered bytes unless the user edited it.
   std::string OutputFolderBytes() const;
   // Whether the user may insert this text into the time-out box now.
-  bool TimeoutInsertAllowed(const QString& text) const;
 
   clSoftOption& option;
   // The folder last put into the box and its text as shown: a path that is not
