@@ -15,6 +15,7 @@
 #include <exception>
 
 #include "app/cldroppedpaths.h"
+#include "app/cljapanesefont.h"
 #include "app/clkdxapplication.h"
 #include "app/cluihooks.h"
 #include "scan/clsthread.h"
@@ -80,11 +81,7 @@ TfrmMain::~TfrmMain() {
 void TfrmMain::CreateControls() {
   setWindowTitle(QStringLiteral("KDX"));
   setWindowIcon(QIcon(QStringLiteral(":/kdx/kdx.png")));
-  QFont font;
-  font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  font.setPixelSize(12);
-  setFont(font);
+  setFont(clJapaneseFont::Standard());
 
   CreateMenu();
 

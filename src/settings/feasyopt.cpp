@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "app/cljapanesefont.h"
 #include "settings/cldialogkeys.h"
 
 namespace {
@@ -25,11 +26,7 @@ TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       option(option) {
   setWindowTitle(QString::fromUtf8("簡単設定"));
-  QFont face;
-  face.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  face.setPixelSize(12);
-  setFont(face);
+  setFont(clJapaneseFont::Standard());
   setFixedSize(283, 205);
   move(269, 106);  // a fixed place on the screen, not centred
 

@@ -18,6 +18,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "app/cljapanesefont.h"
 #include "settings/clcalledwindialog.h"
 #include "settings/cldialogkeys.h"
 #include "settings/clrelatedansistring.h"
@@ -55,11 +56,7 @@ TfrmOption::TfrmOption(clSoftOption& option, QWidget* parent)
       option(option) {
   setWindowTitle(QString::fromUtf8("詳細設定"));
   setWindowIcon(QIcon(QStringLiteral(":/kdx/kdx.png")));
-  QFont face;
-  face.setFamilies({QString::fromUtf8("ＭＳ Ｐゴシック"), QStringLiteral("IPAPGothic"),
-                    QStringLiteral("Noto Sans CJK JP")});
-  face.setPixelSize(12);
-  setFont(face);
+  setFont(clJapaneseFont::Standard());
   setFixedSize(532, 453);
   BuildControls();
   FormCreate();

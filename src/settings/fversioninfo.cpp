@@ -1,6 +1,5 @@
 #include "settings/fversioninfo.h"
 
-#include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -9,15 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
+#include "app/cljapanesefont.h"
 
-QFont JapaneseFont(const QString& first, int pixelSize, bool bold) {
-  QFont face;
-  face.setFamilies({first, QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
-  face.setPixelSize(pixelSize);
-  face.setBold(bold);
-  return face;
-}
+namespace {
 
 // The window's outer size; the frame of a usual title bar and border is taken off.
 constexpr int kOuterWidth = 320;
@@ -31,16 +24,16 @@ TfrmVersionInfo::TfrmVersionInfo(QWidget* parent) : QDialog(parent) {
   setWindowTitle(QString::fromUtf8("バージョン情報"));
   const QIcon icon(QStringLiteral(":/kdx/kdx.png"));
   setWindowIcon(icon);
-  setFont(JapaneseFont(QString::fromUtf8("ＭＳ Ｐゴシック"), 12, false));
+  setFont(clJapaneseFont::Standard());
   resize(kOuterWidth - kFrameWidth, kOuterHeight - kFrameHeight);
 
   Image1 = new QLabel(this);
   Image1->setFixedSize(32, 32);
   Image1->setPixmap(icon.pixmap(32, 32));
   Label1 = new QLabel(QString::fromUtf8("KDX フォルダ構成取得ツール"), this);
-  Label1->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 13, true));
+  Label1->setFont(clJapaneseFont::Make(QStringLiteral("MS UI Gothic"), 13, true));
   Label2 = new QLabel(QStringLiteral("version 1.00 (2026/12/10)"), this);
-  Label2->setFont(JapaneseFont(QStringLiteral("MS UI Gothic"), 12, true));
+  Label2->setFont(clJapaneseFont::Make(QStringLiteral("MS UI Gothic"), 12, true));
   Label4 = new QLabel(QString::fromUtf8("Copyright (C) 2026 KDX 開発チーム\n"
                                         "本ソフトウェアはフリーソフトウェアです。"),
                       this);
