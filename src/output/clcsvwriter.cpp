@@ -41,7 +41,7 @@ bool clCsvWriter::WriteRows(const clOutputContext& context, clOutputSink* file,
   row += kLineBreak;
   emit(0);
 
-  for (const clCompositionFolder& entry : context.folderList) {
+  for (const clCompositionFolderView entry : context.folderList) {
     if (worker.Terminated()) return false;
     worker.CountOutput();
 

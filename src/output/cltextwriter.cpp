@@ -70,7 +70,7 @@ bool clTextWriter::WriteTree(const clOutputContext& context, bool shortForm, clO
   lines += kLineBreak;
   emit();
 
-  for (const clCompositionFolder& entry : context.folderList) {
+  for (const clCompositionFolderView entry : context.folderList) {
     if (worker.Terminated()) return false;
     worker.CountOutput();
 

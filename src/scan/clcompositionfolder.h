@@ -15,7 +15,7 @@ class clCompositionFolder {
   int16_t GetLevel() const { return level; }
   void SetLevel(int16_t value) { level = value; }
   std::string GetName() const { return name; }
-  // The writers read the name in place; GetName hands out a copy.
+  // The name read in place; GetName hands out a copy.
   const std::string& Name() const { return name; }
   void SetName(std::string value) { name = std::move(value); }
   int16_t GetIsFolder() const { return isFolder; }

@@ -114,8 +114,7 @@ bool clFindInFolders::Search(std::string folder) {
     // but not entered: the walk would otherwise never end. Only an entered folder's path is built.
     const bool enter = subFolder && item.isFolder && !IsOpenOnBranch(item);
     std::string child = enter ? JoinPath(folder, item.name) : std::string();
-    folderList.emplace_back(level, std::move(item.name),
-                            static_cast<int16_t>(item.isFolder ? 1 : 0));
+    folderList.push_back(level, item.name, static_cast<int16_t>(item.isFolder ? 1 : 0));
     if (enter) {
       branch.push_back({item.device, item.inode});
       ++level;

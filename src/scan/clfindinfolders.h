@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/clfileplatform.h"
-#include "scan/clcompositionfolder.h"
+#include "scan/clstructurelist.h"
 #include "settings/clsoftoption.h"
 
 // The folder walker: walks a tree depth first, pre-order, and appends every file and
@@ -31,7 +31,7 @@ class clFindInFolders {
   bool Search(std::string folder);
 
   // The structure list, read in place: nothing changes it between walks.
-  const std::vector<clCompositionFolder>& GetFolderList() const { return folderList; }
+  const clStructureList& GetFolderList() const { return folderList; }
   std::string GetLastFolder() const { return lastFolder; }
 
   // Written by the main thread to stop the walk; the walk only reads it.
@@ -48,7 +48,7 @@ class clFindInFolders {
   std::vector<FolderId> branch;  // the folders open from the root down to the current one
   int depth = 0;                 // nesting of Search calls; 0 outside a walk
   int16_t level = 0;
-  std::vector<clCompositionFolder> folderList;
+  clStructureList folderList;
   std::string windowsDirectory;
   std::string lastFolder;
   clSoftOption option;

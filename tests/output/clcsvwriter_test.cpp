@@ -30,7 +30,7 @@ TEST(clCsvWriter, WritesTheExampleToFileAndClipboard) {
 TEST(clCsvWriter, WritesOneRowPerEntryAtItsDepth) {
   struct Case {
     const char* name;
-    std::vector<clCompositionFolder> list;
+    clStructureList list;
     std::string csv;
     std::string table;
   };

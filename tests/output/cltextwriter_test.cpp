@@ -61,11 +61,10 @@ TEST(clTextWriter, IndentsDeepLevelsAndHandlesEmptyLists) {
   struct Case {
     const char* name;
     bool shortForm;
-    std::vector<clCompositionFolder> list;
+    clStructureList list;
     std::string expected;
   };
-  const std::vector<clCompositionFolder> deep = {
-      {1, "x", 1}, {2, "y", 1}, {3, "z", 1}, {4, "f", 0}, {1, "e", 1}};
+  const clStructureList deep = {{1, "x", 1}, {2, "y", 1}, {3, "z", 1}, {4, "f", 0}, {1, "e", 1}};
   const Case cases[] = {
       {"full, levels 3 and 4", false, deep,
        "\r\n    /A\r\n"

@@ -8,7 +8,7 @@
 
 #include "output/cloutputcontext.h"
 #include "output/cloutputseams.h"
-#include "scan/clcompositionfolder.h"
+#include "scan/clstructurelist.h"
 #include "scan/clworkerlink.h"
 #include "settings/clsoftoption.h"
 
@@ -66,7 +66,7 @@ class clScriptedWorker : public clWorkerLink {
 
 // One output call's world: the list, the paths, the settings and the recorders.
 struct clOutputBench {
-  std::vector<clCompositionFolder> list;
+  clStructureList list;
   std::string rootPath = "/A";
   std::string outputBasePath;
   std::string clipboardText;
