@@ -16,7 +16,7 @@ thread_local const clsThread* currentWorker = nullptr;
 // A burst of hand-overs ends when no call has come for this long...
 constexpr std::chrono::microseconds kBurstIdle{1000};
 // ...or when it has lasted this long in all, so the event loop can repaint.
-constexpr std::chrono::milliseconds kBurstLimit{8};
+constexpr std::chrono::milliseconds kBurstLimit{15};
 // Before either side sleeps, it looks this long for the other side's answer: a hand-over
 // that completes within it costs no sleep and no wake-up of a sleeping thread.
 constexpr std::chrono::microseconds kSpin{50};

@@ -23,7 +23,7 @@
 // (calls the main thread has run). The worker asks the dispatcher for a Wake only when no
 // server is watching. ServeSynchronized serves a burst: after running a call it watches
 // briefly for the next one (the worker is usually back within a microsecond or two) and
-// goes on until no call has come for about 1 ms or about 8 ms have passed in all; then
+// goes on until no call has come for about 1 ms or about 15 ms have passed in all; then
 // it returns so the event loop can repaint, waking itself again if a call is still
 // waiting. Either side watches the other for a few tens of microseconds (first with the
 // processor's pause hint, then yielding) before it sleeps on the condition variable, so
