@@ -37,10 +37,6 @@ clFilePlatform& PlatformOf(const clAppEnvironment& environment) {
   return environment.platform != nullptr ? *environment.platform : DefaultFilePlatform();
 }
 
-QString FromBytes(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 void QueuedQuit() {
   QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
                             Qt::QueuedConnection);
@@ -49,6 +45,10 @@ void QueuedQuit() {
 }  // namespace
 
 std::function<void()> TfrmMain::terminateApplication = QueuedQuit;
+
+QString TfrmMain::FromBytes(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 TfrmMain::TfrmMain(clAppEnvironment environmentValue, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -154,11 +154,10 @@ void TfrmMain::FormCreate() {
 void TfrmMain::FormDestroy() {
   if (formDestroyed) return;
   formDestroyed = true;
-  try {
+  // A failed save is shown; the lock is released and the read stopped all the same.
+  Guarded([this] {
     if (settingsLoaded) SaveSetting();
-  } catch (...) {
-    clKdxApplication::ShowException(this, std::current_exception());
-  }
+  });
   hMutex.Release();
   // The worker uses this window's data until it has ended.
   Guarded([this] { StopReading(); });

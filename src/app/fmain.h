@@ -126,6 +126,8 @@ class TfrmMain : public QMainWindow, public clReadHost {
   // The folder a file stands for: the part before its last "/".
   static std::string FolderOfFile(const std::string& path);
   static std::string CurrentFolder();
+  // Texts of the program (UTF-8 in the source) for Qt.
+  static QString FromBytes(const std::string& text);
 
   clAppEnvironment environment;
   clFilePlatform& platform;

@@ -1,10 +1,7 @@
 // The main window's dialogs: the settings dialogs, the about box and the folder chooser.
-#include <unistd.h>
-
 #include <QDialog>
-#include <cerrno>
-#include <climits>
-#include <vector>
+#include <filesystem>
+#include <system_error>
 
 #include "app/cluihooks.h"
 #include "app/fmain.h"
@@ -35,10 +32,7 @@ std::string TfrmMain::ChooseFolder(const char* title, const std::string& initial
 }
 
 std::string TfrmMain::CurrentFolder() {
-  std::vector<char> buffer(PATH_MAX);
-  while (getcwd(buffer.data(), buffer.size()) == nullptr) {
-    if (errno != ERANGE) return ".";
-    buffer.resize(buffer.size() * 2);
-  }
-  return buffer.data();
+  std::error_code error;
+  const std::filesystem::path folder = std::filesystem::current_path(error);
+  return error ? std::string(".") : folder.string();
 }

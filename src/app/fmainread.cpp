@@ -32,10 +32,6 @@ const char* const kTimeoutText = "タイムアウトにより出力を中断し�
 const char* const kDoneCaption = "出力完了";
 const char* const kErrorCaption = "エラー";
 
-QString FromBytes(const std::string& text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 }  // namespace
 
 std::string TfrmMain::MakeOutputBasePath(const std::string& folder) {

@@ -31,14 +31,34 @@ std::string Slot(bool written, bool failed, const char* writtenText, const char*
   return std::string();
 }
 
+bool TableClipboard(const clSoftOption& option) {
+  return option.GetOutputClipboard() && option.GetClipboardMode() == 1;
+}
+
+bool TextClipboard(const clSoftOption& option) {
+  return option.GetOutputClipboard() && option.GetClipboardMode() == 0;
+}
+
 }  // namespace
+
+bool clOutputRun::TabularStep(const clSoftOption& option) {
+  return option.GetOutputCsv() || TableClipboard(option);
+}
+
+bool clOutputRun::TextStep(const clSoftOption& option) {
+  return option.GetOutputTxt() || TextClipboard(option);
+}
+
+uint16_t clOutputRun::CountPasses(const clSoftOption& option) {
+  return static_cast<uint16_t>((TabularStep(option) ? 1 : 0) + (TextStep(option) ? 1 : 0));
+}
 
 bool clOutputRun::OutputFolderList(const clOutputContext& context) {
   const clSoftOption& option = context.option;
   const bool csvFile = option.GetOutputCsv();
   const bool txtFile = option.GetOutputTxt();
-  const bool tableClipboard = option.GetOutputClipboard() && option.GetClipboardMode() == 1;
-  const bool textClipboard = option.GetOutputClipboard() && option.GetClipboardMode() == 0;
+  const bool tableClipboard = TableClipboard(option);
+  const bool textClipboard = TextClipboard(option);
 
   bool csvWritten = false;
   bool csvFailed = false;
@@ -48,14 +68,14 @@ bool clOutputRun::OutputFolderList(const clOutputContext& context) {
   bool clipboardFailed = false;
 
   // Tabular step: the CSV file and/or the clipboard's table form.
-  if (csvFile || tableClipboard) {
+  if (TabularStep(option)) {
     const bool ok = clCsvWriter::WriteCsvList(context, csvFile, tableClipboard);
     if (csvFile) (ok ? csvWritten : csvFailed) = true;
     if (tableClipboard) (ok ? clipboardSet : clipboardFailed) = true;
   }
 
   // Text step: the text file and/or the clipboard's text form, full or short.
-  if (txtFile || textClipboard) {
+  if (TextStep(option)) {
     const bool ok = option.GetTxtShort()
                         ? clTextWriter::WriteShortTextList(context, txtFile, textClipboard)
                         : clTextWriter::WriteTextList(context, txtFile, textClipboard);

@@ -79,21 +79,20 @@ bool clTextWriter::WriteTree(const clOutputContext& context, bool shortForm, clO
       indent += form.furtherLevel;
       ++indentLevels;
     }
-    if (form.connector) {
+    // The entry's indent, piece by piece with the stop tested before each; false when
+    // the read was stopped part-way (what was written so far goes out).
+    auto appendIndent = [&] {
       const uint32_t pieces = clOutputTargets::PiecesBeforeStop(worker, levels);
       lines.append(indent, 0, indentSize(pieces));
-      if (pieces < levels) {
-        emit();
-        return false;
-      }
-      lines += kLineBreak;
-    }
-    const uint32_t pieces = clOutputTargets::PiecesBeforeStop(worker, levels);
-    lines.append(indent, 0, indentSize(pieces));
-    if (pieces < levels) {
+      if (pieces == levels) return true;
       emit();
       return false;
+    };
+    if (form.connector) {
+      if (!appendIndent()) return false;
+      lines += kLineBreak;
     }
+    if (!appendIndent()) return false;
     lines += form.dashes;
     if (entry.GetIsFolder() != 0) lines += '\\';
     clSafeText::Append(lines, entry.Name());

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <charconv>
 #include <chrono>
-#include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "output/cloutputrun.h"
 
 namespace {
 
-const char* const kProgressPrefix = "フォルダ構成の出力中...\n";
+constexpr std::string_view kProgressPrefix = "フォルダ構成の出力中...\n";
 
 // The worker whose Execute runs on this thread, if any.
 thread_local const clsThread* currentWorker = nullptr;
@@ -81,8 +83,8 @@ void clsThread::Run() {
   currentWorker = this;
   Execute();  // catches everything itself
   {
+    // Stored under the lock, so that WaitFor cannot miss it between its test and its wait.
     std::lock_guard<std::mutex> lock(mutex);
-    ended = true;
     finished.store(true, std::memory_order_seq_cst);
   }
   changed.notify_all();
@@ -95,10 +97,7 @@ void clsThread::Execute() {
 
   // One pass per writer call the output run will make.
   const clSoftOption& option = host.GetOption();
-  const bool toClipboard = option.GetOutputClipboard();
-  const int32_t mode = option.GetClipboardMode();
-  if (option.GetOutputCsv() || (toClipboard && mode == 1)) ++passCount;
-  if (option.GetOutputTxt() || (toClipboard && mode == 0)) ++passCount;
+  passCount = clOutputRun::CountPasses(option);
 
   // Without an output pass there is nothing to read for; the completion still comes,
   // so the main window returns to idle.
@@ -146,9 +145,8 @@ void clsThread::ReportProgress() {
   std::memset(text, 0, sizeof text);
   const auto entries = static_cast<unsigned>(host.GetFindInFolders().GetFolderList().size());
   const unsigned total = passCount == 2 ? 2u * entries : entries;
-  const std::size_t prefixLength = std::strlen(kProgressPrefix);
-  std::memcpy(text, kProgressPrefix, prefixLength);
-  char* at = text + prefixLength;
+  std::memcpy(text, kProgressPrefix.data(), kProgressPrefix.size());
+  char* at = text + kProgressPrefix.size();
   char* const end = text + sizeof text - 1;
   *at++ = '(';
   at = std::to_chars(at, end, static_cast<unsigned>(outputCount)).ptr;
@@ -254,7 +252,8 @@ void clsThread::WaitFor() {
     }
     std::unique_lock<std::mutex> lock(mutex);
     serverSleeping.store(true, std::memory_order_seq_cst);
-    changed.wait(lock, [this] { return CallWaiting() || ended; });
+    changed.wait(lock,
+                 [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); });
     serverSleeping.store(false, std::memory_order_relaxed);
   }
   serverPresent.store(false, std::memory_order_seq_cst);

@@ -102,5 +102,4 @@ class clsThread : public clWorkerLink {
   int servers = 0;   // main thread only: serving in progress
   std::mutex mutex;  // for sleeping and waking only
   std::condition_variable changed;
-  bool ended = false;  // Execute has returned; guarded by `mutex`
 };

@@ -169,25 +169,24 @@ bool clSettingsFile::Save(const clSoftOption& option, const std::string& iniPath
   }
 
   clIniFile ini(text);
-  bool ok = ini.WriteBool(kSection, kSubFolder, option.GetSubFolder());
-  ok = ini.WriteBool(kSection, kWinFolder, option.GetWinFolder()) && ok;
-  ok = ini.WriteBool(kSection, kHideFile, option.GetHideFile()) && ok;
-  ok = ini.WriteBool(kSection, kReadOnlyFile, option.GetReadOnlyFile()) && ok;
-  ok = ini.WriteBool(kSection, kOutputCsv, option.GetOutputCsv()) && ok;
-  ok = ini.WriteBool(kSection, kOutputTxt, option.GetOutputTxt()) && ok;
-  ok = ini.WriteBool(kSection, kPreserveDialog, option.GetPreserveDialog()) && ok;
-  // A folder path with a line break cannot be held by an INI line.
-  ok = ini.WriteString(kSection, kOutputFolderPath, option.GetOutputFolderPath()) && ok;
-  ok = ini.WriteBool(kSection, kOutputClipboard, option.GetOutputClipboard()) && ok;
-  ok = ini.WriteBool(kSection, kTxtShort, option.GetTxtShort()) && ok;
-  ok = ini.WriteBool(kSection, kOutputMsg, option.GetOutputMsg()) && ok;
-  ok = ini.WriteBool(kSection, kOutputLocate, option.GetOutputLocate()) && ok;
-  ok = ini.WriteBool(kSection, kOpenCsvFile, option.GetOpenCsvFile()) && ok;
-  ok = ini.WriteBool(kSection, kOpenTxtFile, option.GetOpenTxtFile()) && ok;
-  ok = ini.WriteInteger(kSection, kClipboardMode, option.GetClipboardMode()) && ok;
-  ok = ini.WriteBool(kSection, kTimeout, option.GetTimeout()) && ok;
-  ok = ini.WriteInteger(kSection, kTimeoutSeconds, option.GetTimeoutSeconds()) && ok;
-  if (!ok) throw failure;
+  ini.WriteBool(kSection, kSubFolder, option.GetSubFolder());
+  ini.WriteBool(kSection, kWinFolder, option.GetWinFolder());
+  ini.WriteBool(kSection, kHideFile, option.GetHideFile());
+  ini.WriteBool(kSection, kReadOnlyFile, option.GetReadOnlyFile());
+  ini.WriteBool(kSection, kOutputCsv, option.GetOutputCsv());
+  ini.WriteBool(kSection, kOutputTxt, option.GetOutputTxt());
+  ini.WriteBool(kSection, kPreserveDialog, option.GetPreserveDialog());
+  // The one value an INI line may refuse: a folder path with a line break.
+  if (!ini.WriteString(kSection, kOutputFolderPath, option.GetOutputFolderPath())) throw failure;
+  ini.WriteBool(kSection, kOutputClipboard, option.GetOutputClipboard());
+  ini.WriteBool(kSection, kTxtShort, option.GetTxtShort());
+  ini.WriteBool(kSection, kOutputMsg, option.GetOutputMsg());
+  ini.WriteBool(kSection, kOutputLocate, option.GetOutputLocate());
+  ini.WriteBool(kSection, kOpenCsvFile, option.GetOpenCsvFile());
+  ini.WriteBool(kSection, kOpenTxtFile, option.GetOpenTxtFile());
+  ini.WriteInteger(kSection, kClipboardMode, option.GetClipboardMode());
+  ini.WriteBool(kSection, kTimeout, option.GetTimeout());
+  ini.WriteInteger(kSection, kTimeoutSeconds, option.GetTimeoutSeconds());
 
   if (!ReplaceFile(target, ini.GetText(), read == ReadResult::kRead ? &info : nullptr)) {
     throw failure;
