@@ -172,13 +172,20 @@ bool clsThread::ServeSynchronized() {
   const Clock::time_point burstEnd = Clock::now() + kBurstLimit;
   for (unsigned served = 0;; ++served) {
     if (CallWaiting()) {
-      // The clock is read once every few calls: a call takes about a microsecond.
-      if (served % 32 == 0 && Clock::now() >= burstEnd) break;
+      // While calls come fast (a microsecond apart) the clock is read once every few of
+      // them; while this side sleeps between calls, they are slow, and it is read for each.
+      const bool slow = mainSide.sleepsLeft > 0;
+      if ((slow || served % 32 == 0) && Clock::now() >= burstEnd) break;
       ServeOne();
       continue;
     }
-    // Watch for the worker's next call for a short while before going back to the loop.
-    const Clock::time_point idleEnd = std::min(Clock::now() + kBurstIdle, burstEnd);
+    // Wait for the worker's next call for a short while before going back to the loop.
+    // The clock is read here for every call that was not already waiting: where calls
+    // come slowly (the worker shares a busy core), a few of them could otherwise carry
+    // the burst far past its end.
+    const Clock::time_point now = Clock::now();
+    if (now >= burstEnd) break;
+    const Clock::time_point idleEnd = std::min(now + kBurstIdle, burstEnd);
     const bool next = handOver.Await(
         mainSide, [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); },
         idleEnd);
