@@ -13,10 +13,22 @@ clAppEnvironment clAppEnvironment::FromProcess(int argc, char** argv) {
       QFile::encodeName(QFileInfo(QCoreApplication::applicationFilePath()).fileName())
           .toStdString();
   environment.lockFolder = UserRuntimeFolder();
+  environment.exeFolderWritable = QFileInfo(QCoreApplication::applicationDirPath()).isWritable();
+  environment.configHome =
+      QFile::encodeName(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+          .toStdString();
+  QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  if (documents.isEmpty()) documents = QDir::homePath();
+  environment.documentsFolder = QFile::encodeName(documents).toStdString();
   // argv keeps the argument's bytes as the system gave them; Qt's argument list would
   // decode them.
   if (argc > 1 && argv[1] != nullptr) environment.argument = std::string(argv[1]);
   return environment;
+}
+
+clSettingsLocation clAppEnvironment::SettingsLocation() const {
+  return clSettingsLocation(
+      {exeFolder, exeFolderWritable, configHome, documentsFolder, {KDX_INSTALL_BINDIR}});
 }
 
 std::string clAppEnvironment::UserRuntimeFolder() {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/clsettingslocation.h"
+
 class clFilePlatform;
 
 // What the main window takes from the running process: where the executable lives and
@@ -15,6 +17,11 @@ struct clAppEnvironment {
   std::string lockFolder;               // where the single-instance lock file lives
   std::optional<std::string> argument;  // the first command-line argument, raw bytes
   clFilePlatform* platform = nullptr;   // null: the platform of the running program
+  // Where the settings live; the default is a portable copy's: beside the executable.
+  bool exeFolderWritable = true;
+  std::string configHome, documentsFolder;
+
+  clSettingsLocation SettingsLocation() const;
 
   // Built from the running application (create the QApplication first) and its argv.
   static clAppEnvironment FromProcess(int argc, char** argv);

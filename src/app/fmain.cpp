@@ -166,12 +166,15 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::LoadSetting() {
-  clSettingsFile::Load(option, clSettingsFile::PathIn(environment.exeFolder),
-                       environment.exeFolder);
+  const clSettingsLocation location = environment.SettingsLocation();
+  clSettingsFile::Load(option, location.SettingPath(), location.OutputParent());
 }
 
 void TfrmMain::SaveSetting() {
-  clSettingsFile::Save(option, clSettingsFile::PathIn(environment.exeFolder));
+  const clSettingsLocation location = environment.SettingsLocation();
+  // An installed copy's folder is made when needed; a portable copy's is its own.
+  if (!location.IsPortable()) platform.CreateFolders(location.SettingFolder());
+  clSettingsFile::Save(option, location.SettingPath());
 }
 
 void TfrmMain::menuExitClick() { close(); }

@@ -72,6 +72,7 @@ TEST_F(clReadRouteTest, RefusalsShowTheirMessageAndStartNothing) {
     EXPECT_EQ(Label(), kInitialStatus);
     EXPECT_FALSE(std::filesystem::exists(outputFolder));
   }
+  window.reset();  // the window goes before the platform it was given
 }
 
 TEST_F(clReadRouteTest, TheSystemFolderIsReadWhenTheSettingsAllowIt) {
