@@ -6,9 +6,11 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxkbcommon-dev
   libgtest-dev libgmock-dev googletest
-  xvfb xauth x11-utils xdotool
+  xvfb xauth x11-utils xdotool openbox wmctrl
   fonts-ipafont-gothic fonts-ipafont-mincho
   tree util-linux
+  qt6-translations-l10n qt6-qpa-plugins
+  desktop-file-utils appstream file dpkg-dev
 )
 
 missing=()

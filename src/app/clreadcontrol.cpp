@@ -104,12 +104,21 @@ void clReadControl::FormDestroy() {
   ReapRetiredWorkers(true);
 }
 
+clSettingsLocation clReadControl::SettingsLocation() const {
+  return clSettingsLocation({facts.exeFolder, facts.exeFolderWritable, facts.configHome,
+                             facts.documentsFolder, facts.installFolders});
+}
+
 void clReadControl::LoadSetting() {
-  clSettingsFile::Load(option, platform, clSettingsFile::PathIn(facts.exeFolder), facts.exeFolder);
+  const clSettingsLocation location = SettingsLocation();
+  clSettingsFile::Load(option, platform, location.SettingPath(), location.OutputParent());
 }
 
 void clReadControl::SaveSetting() {
-  clSettingsFile::Save(option, platform, clSettingsFile::PathIn(facts.exeFolder));
+  const clSettingsLocation location = SettingsLocation();
+  // An installed copy's folder is made when needed; a portable copy's is its own.
+  if (!location.IsPortable()) platform.CreateFolders(location.SettingFolder());
+  clSettingsFile::Save(option, platform, location.SettingPath());
 }
 
 std::string clReadControl::ChooseFolder(const char* title, const std::string& initialFolder,

@@ -10,6 +10,7 @@
 #include "platform/clprocessplatform.h"
 #include "scan/clfindinfolders.h"
 #include "scan/clreadhost.h"
+#include "settings/clsettingslocation.h"
 #include "settings/clsoftoption.h"
 
 class clReadDispatcher;
@@ -63,9 +64,11 @@ class clReadControl : public clReadHost {
   void StartReading(const std::string& path);
   void StopReading();
 
-  // The settings file beside the executable.
+  // The settings file: beside the executable, or in the user's folders for an installed
+  // copy.
   void LoadSetting();
   void SaveSetting();
+  clSettingsLocation SettingsLocation() const;
 
   // Runs a handler; an error that leaves it is shown in the standard error box.
   template <typename Handler>

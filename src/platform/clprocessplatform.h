@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the running process is: where its executable lives, what the file is called,
 // and the first command-line argument as the system gave it.
@@ -9,6 +10,12 @@ struct clProcessFacts {
   std::string exeFolder;                // the executable's folder, raw bytes, no trailing separator
   std::string exeName;                  // the executable's file name, without folder
   std::optional<std::string> argument;  // the first command-line argument, raw bytes
+  // Where the settings live: a copy in a folder of its own keeps them beside it, an
+  // installed copy in the user's folders (see clSettingsLocation).
+  bool exeFolderWritable = true;            // whether this user may create files there
+  std::string configHome;                   // the user's configuration folder
+  std::string documentsFolder;              // the user's documents folder
+  std::vector<std::string> installFolders;  // install locations besides the system's own
 };
 
 // The services of the operating system that the program needs besides the file system:

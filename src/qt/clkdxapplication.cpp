@@ -4,6 +4,7 @@
 #include <QString>
 #include <exception>
 
+#include "qt/clqttranslation.h"
 #include "qt/cluihooks.h"
 
 namespace {
@@ -14,6 +15,9 @@ clKdxApplication::clKdxApplication(int& argc, char** argv) : QApplication(argc, 
   // The application title, the caption of the plain message boxes and the standard error
   // box, is the executable's file name without its extension ("KDX.bin" is titled "KDX").
   setApplicationName(QFileInfo(applicationFilePath()).completeBaseName());
+  // The desktop entry's id: window managers and docks match the window to its entry.
+  setDesktopFileName(QStringLiteral("org.kdx.KDX"));
+  clQtTranslation::Install(*this);
 }
 
 bool clKdxApplication::notify(QObject* receiver, QEvent* event) {

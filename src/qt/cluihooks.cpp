@@ -6,10 +6,11 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
+
+#include "qt/clqtdirectorydialog.h"
 
 namespace {
 
@@ -29,9 +30,7 @@ QByteArray RealChooseFolder(QWidget* owner, const QString& title, const QByteArr
   // it selected, not in whatever folder the program was started from.
   const QString start =
       initialFolder.isEmpty() ? QDir::homePath() : QFile::decodeName(initialFolder);
-  const QString chosen =
-      QFileDialog::getExistingDirectory(owner, title, start, QFileDialog::ShowDirsOnly);
-  return QFile::encodeName(chosen);
+  return clQtDirectoryDialog::Choose(owner, title, start);
 }
 
 int RealExecDialog(QDialog* dialog) { return dialog->exec(); }

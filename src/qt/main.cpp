@@ -1,3 +1,5 @@
+#include <QFile>
+#include <QStandardPaths>
 #include <QString>
 #include <exception>
 
@@ -14,6 +16,9 @@ int main(int argc, char** argv) {
   try {
     InitKdxResources();
     clPosixProcess process(argc, argv);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty())
+      process.SetDocumentsFolder(QFile::encodeName(documents).toStdString());
     // The four forms, in this order; the main window's create handler runs inside the
     // first creation, so a read named on the command line starts there.
     auto* mainWindow = new TfrmMain(DefaultFilePlatform(), process);

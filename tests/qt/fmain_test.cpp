@@ -41,6 +41,26 @@ TEST_F(clMainWindowTest, SettingsAreLoadedAtStartAndSavedAtExit) {
   EXPECT_TRUE(boxes.empty());
 }
 
+TEST_F(clMainWindowTest, AnInstalledCopyKeepsItsSettingsInTheUsersFolders) {
+  // A copy in a folder its user cannot write: the settings go to the configuration
+  // folder (made at the first save) and the output to the documents folder.
+  clTempTree user{"Documents/"};
+  process.facts.exeFolderWritable = false;
+  process.facts.configHome = user.Path("config");
+  process.facts.documentsFolder = user.Path("Documents");
+  Open();
+  EXPECT_EQ(window->option.GetOutputFolderPath(), user.Path("Documents/FolderListOutput"));
+  window->option.SetTimeoutSeconds(7);
+  window.reset();
+  const std::string saved = clTempTree::ReadFile(user.Path("config/KDX/Setting.ini"));
+  EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=7\r\n"), std::string::npos);
+  EXPECT_NE(
+      saved.find("IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=" + user.Path("Documents/FolderListOutput")),
+      std::string::npos);
+  EXPECT_FALSE(clTempTree::Exists(exe.Path("Setting.ini")));
+  EXPECT_TRUE(boxes.empty());
+}
+
 TEST_F(clMainWindowTest, AFailedSaveIsShownAndTheGuardIsReleased) {
   WriteSettings();
   Open();

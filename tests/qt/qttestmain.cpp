@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "qt/clqttranslation.h"
 #include "qt/kdxresources.h"
 
 // Widget tests run with a real QApplication on the offscreen platform.
@@ -10,6 +11,7 @@ int main(int argc, char** argv) {
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
   QApplication application(argc, argv);
   InitKdxResources();
+  clQtTranslation::Install(application);  // as the program does
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

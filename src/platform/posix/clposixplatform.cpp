@@ -1,5 +1,7 @@
 #include "platform/posix/clposixplatform.h"
 
+#include "platform/clnameorder.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -37,7 +39,9 @@ bool clPosixPlatform::Read(const std::string& folder, std::vector<clFolderItem>&
     return false;
   }
   // One stat per item, relative to the open folder: no path is composed here. An error
-  // during the enumeration ends it like its end.
+  // during the enumeration ends it like its end. The items are then listed in the order
+  // NTFS would list them, not in the file system's own (a hash order on ext4).
+  const std::size_t first = items.size();
   while (const dirent* entry = ::readdir(dir.get())) {
     clFolderItem item;
     item.name = entry->d_name;
@@ -55,6 +59,7 @@ bool clPosixPlatform::Read(const std::string& folder, std::vector<clFolderItem>&
     items.push_back(std::move(item));
     if (stop && stop->load(std::memory_order_relaxed)) break;
   }
+  clNameOrder::Sort(items, first);
   return true;
 }
 

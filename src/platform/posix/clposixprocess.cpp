@@ -38,6 +38,16 @@ clPosixProcess::clPosixProcess(int argc, char** argv, std::string lockFolderValu
   facts.exeName = clPath::NamePart(exe);
   // argv keeps the argument's bytes as the system gave them.
   if (argc > 1 && argv[1] != nullptr) facts.argument = std::string(argv[1]);
+  facts.exeFolderWritable = ::access(facts.exeFolder.c_str(), W_OK) == 0;
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  const char* home = std::getenv("HOME");
+  const std::string homeFolder = home != nullptr ? home : "";
+  facts.configHome = config != nullptr && *config == '/' ? std::string(config)
+                                                         : clPath::Join(homeFolder, ".config");
+  facts.documentsFolder = homeFolder;
+#ifdef KDX_INSTALL_BINDIR
+  facts.installFolders.push_back(KDX_INSTALL_BINDIR);
+#endif
   if (lockFolder.empty()) lockFolder = UserRuntimeFolder();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 
 #include "platform/clprocessplatform.h"
 #include "platform/posix/clinstancelock.h"
@@ -14,6 +15,9 @@ class clPosixProcess : public clProcessPlatform {
   clPosixProcess(int argc, char** argv, std::string lockFolder = std::string());
 
   clProcessFacts GetProcessFacts() override;
+  // The desktop's documents folder, as the front end finds it (the home folder until
+  // then): an installed copy writes its output below it.
+  void SetDocumentsFolder(std::string folder) { facts.documentsFolder = std::move(folder); }
   bool AcquireInstance(const std::string& exeName) override;
   void ReleaseInstance() override;
   bool HoldsInstance() const override { return lock.IsHeld(); }

@@ -114,3 +114,27 @@ TEST(clPosixPlatform, AStopEndsAReadAfterItsFirstItem) {
     EXPECT_EQ(items.size(), stopped ? 1u : 5u);
   }
 }
+
+TEST(clPosixPlatform, ListsAFolderInNameOrderWhateverTheFileSystemKeeps) {
+  // Files and folders mixed; a Japanese name and names that are not valid UTF-8.
+  clTempTree tree{"~y", "_x/", "z",    "C/",        "B",           "Ab",
+                  "aa", "a",   "10",   "1",         "2/",          "\xe6\x97\xa5\xe6\x9c\xac",
+                  "[x", "A",   "\xff", "\x80\xfe/", "\xe3\x81\x82"};
+  clPosixPlatform platform;
+  const std::vector<std::string> expected{
+      ".",   "..", "1", "10", "2",  "A",  "a",        "aa",           "Ab",
+      "B",   "C",  "z", "[x", "_x", "~y", "\x80\xfe", "\xe3\x81\x82", "\xe6\x97\xa5\xe6\x9c\xac",
+      "\xff"};
+  for (const bool untilStop : {false, true}) {
+    SCOPED_TRACE(untilStop ? "ReadFolderUntil" : "ReadFolder");
+    std::vector<clFolderItem> items{{"kept"}};  // items already there stay first
+    const std::atomic<bool> stop{false};
+    ASSERT_TRUE(untilStop ? platform.ReadFolderUntil(tree.Root(), items, stop)
+                          : platform.ReadFolder(tree.Root(), items));
+    std::vector<std::string> names;
+    for (const auto& item : items) names.push_back(item.name);
+    ASSERT_EQ(names.front(), "kept");
+    names.erase(names.begin());
+    EXPECT_EQ(names, expected);
+  }
+}
