@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what KDX needs to build, run and test on Debian 12, when it is missing.
+# Installs what KDX needs to build, run and test on Debian 12, when it is missing: the
+# Linux build, and the Windows build (mingw-w64 with posix threads) with Wine to test it.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   xvfb xauth x11-utils xdotool
   fonts-ipafont-gothic fonts-ipafont-mincho
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
 )
 
 missing=()
