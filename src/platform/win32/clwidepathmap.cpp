@@ -37,12 +37,9 @@ std::wstring clWidePathMap::Enter(const std::string& path) {
   const std::lock_guard<std::mutex> lock(mutex);
   while (!branch.empty()) {
     Open& open = branch.back();
-    if (open.path == path) {
-      std::wstring wide = std::move(open.wide);
-      branch.pop_back();
-      return wide;
-    }
-    const std::string_view name = ChildName(open, path);
+    // A folder read before under this same form is done: the form now names the next
+    // sub-folder of its parent that reads alike.
+    const std::string_view name = open.path == path ? std::string_view() : ChildName(open, path);
     if (!name.empty()) {
       const std::size_t at = Next(open, name);
       if (at != kNone) {
