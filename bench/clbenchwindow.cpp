@@ -7,10 +7,11 @@
 #include <filesystem>
 #include <stdexcept>
 
-#include "app/cluihooks.h"
-#include "app/fmain.h"
-#include "app/kdxresources.h"
 #include "clbenchreads.h"
+#include "platform/posix/clposixprocess.h"
+#include "qt/cluihooks.h"
+#include "qt/fmain.h"
+#include "qt/kdxresources.h"
 
 // The window read: the real main window on the platform QT_QPA_PLATFORM names, from
 // StartReading to OnReadComplete, with CSV and text on and messages and openings off.
@@ -22,13 +23,22 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
   clUiHooks::errorBox = [](QWidget*, const QString&) {};
   clUiHooks::openPath = [](const QByteArray&) {};
 
-  clAppEnvironment environment;
-  environment.exeFolder = outputFolder;  // a fresh folder: no Setting.ini, a lock of its own
-  environment.exeName = "kdx_bench";
-  environment.lockFolder = outputFolder;
+  // A fresh folder for the executable's: no Setting.ini, a lock of its own.
+  class clBenchProcess : public clPosixProcess {
+   public:
+    explicit clBenchProcess(const std::string& folder) : clPosixProcess(0, nullptr, folder) {
+      facts.exeFolder = folder;
+      facts.exeName = "kdx_bench";
+    }
+    clProcessFacts GetProcessFacts() override { return facts; }
+
+   private:
+    clProcessFacts facts;
+  };
+  clBenchProcess process(outputFolder);
   clBenchResult result;
   {
-    TfrmMain window(environment);
+    TfrmMain window(DefaultFilePlatform(), process);
     window.show();
     clSoftOption& option = window.option;
     option.SetSubFolder(true);

@@ -4,6 +4,8 @@
 
 #include "output/clcsvwriter.h"
 #include "output/cltextwriter.h"
+#include "platform/clpath.h"
+#include "settings/cloutputpasses.h"
 
 namespace {
 
@@ -16,49 +18,20 @@ const char* const kClipboardSet = "クリップボード出力成功";
 const char* const kClipboardFailed = "クリップボード出力失敗";
 const char* const kFinishedLabel = "フォルダ構成の出力完了";
 
-// The folder the output files lie in: everything before the last "/", except that the
-// root folder keeps its "/". Empty when the path names no folder.
-std::string OutputFolder(const std::string& outputBasePath) {
-  const std::size_t slash = outputBasePath.rfind('/');
-  if (slash == std::string::npos) return std::string();
-  if (slash == 0) return "/";
-  return outputBasePath.substr(0, slash);
-}
-
 std::string Slot(bool written, bool failed, const char* writtenText, const char* failedText) {
   if (written) return writtenText;
   if (failed) return failedText;
   return std::string();
 }
 
-bool TableClipboard(const clSoftOption& option) {
-  return option.GetOutputClipboard() && option.GetClipboardMode() == 1;
-}
-
-bool TextClipboard(const clSoftOption& option) {
-  return option.GetOutputClipboard() && option.GetClipboardMode() == 0;
-}
-
 }  // namespace
-
-bool clOutputRun::TabularStep(const clSoftOption& option) {
-  return option.GetOutputCsv() || TableClipboard(option);
-}
-
-bool clOutputRun::TextStep(const clSoftOption& option) {
-  return option.GetOutputTxt() || TextClipboard(option);
-}
-
-uint16_t clOutputRun::CountPasses(const clSoftOption& option) {
-  return static_cast<uint16_t>((TabularStep(option) ? 1 : 0) + (TextStep(option) ? 1 : 0));
-}
 
 bool clOutputRun::OutputFolderList(const clOutputContext& context) {
   const clSoftOption& option = context.option;
   const bool csvFile = option.GetOutputCsv();
   const bool txtFile = option.GetOutputTxt();
-  const bool tableClipboard = TableClipboard(option);
-  const bool textClipboard = TextClipboard(option);
+  const bool tableClipboard = clOutputPasses::TableClipboard(option);
+  const bool textClipboard = clOutputPasses::TextClipboard(option);
 
   bool csvWritten = false;
   bool csvFailed = false;
@@ -67,15 +40,15 @@ bool clOutputRun::OutputFolderList(const clOutputContext& context) {
   bool clipboardSet = false;
   bool clipboardFailed = false;
 
-  // Tabular step: the CSV file and/or the clipboard's table form.
-  if (TabularStep(option)) {
+  // Tabular pass: the CSV file and/or the clipboard's table form.
+  if (clOutputPasses::Tabular(option)) {
     const bool ok = clCsvWriter::WriteCsvList(context, csvFile, tableClipboard);
     if (csvFile) (ok ? csvWritten : csvFailed) = true;
     if (tableClipboard) (ok ? clipboardSet : clipboardFailed) = true;
   }
 
-  // Text step: the text file and/or the clipboard's text form, full or short.
-  if (TextStep(option)) {
+  // Text pass: the text file and/or the clipboard's text form, full or short.
+  if (clOutputPasses::Text(option)) {
     const bool ok = option.GetTxtShort()
                         ? clTextWriter::WriteShortTextList(context, txtFile, textClipboard)
                         : clTextWriter::WriteTextList(context, txtFile, textClipboard);
@@ -106,7 +79,7 @@ bool clOutputRun::OutputFolderList(const clOutputContext& context) {
     }
   };
   if (option.GetOutputLocate() && (csvWritten || txtWritten)) {
-    const std::string folder = OutputFolder(context.outputBasePath);
+    const std::string folder = clPath::FolderPart(context.outputBasePath);
     if (!folder.empty() && !open(folder)) return false;
   }
   if (option.GetOpenCsvFile() && csvWritten && !open(context.outputBasePath + ".csv")) {

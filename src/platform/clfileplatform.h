@@ -18,6 +18,9 @@ struct clFolderItem {
 // What a path names, for the start of a read (command line, drops).
 enum class clPathKind { Missing, Folder, File };
 
+// How reading a whole file went.
+enum class clFileRead { Read, Missing, Failed };
+
 // The file-system services the walk and the main window need. The POSIX
 // implementation serves the program; tests may substitute a fake.
 class clFilePlatform {
@@ -49,6 +52,19 @@ class clFilePlatform {
 
   // Creates `folder` with any missing parents; true when it exists afterwards.
   virtual bool CreateFolders(const std::string& folder) = 0;
+
+  // Reads a whole regular file into `text` (emptied first). Missing: the file does not
+  // exist. Failed: it exists but cannot be read, or is not a regular file. Opening never
+  // waits (a FIFO is not waited on).
+  virtual clFileRead ReadWholeFile(const std::string& path, std::string& text) = 0;
+
+  // Replaces the file at `path` with `text` in one step: `path` always holds either its
+  // old content or the whole new one, and the new content is on disk when the call
+  // returns. A file reached through symbolic links is replaced where the links lead; an
+  // existing file keeps its permissions. A file marked read-only, or one this process
+  // may not write, is refused and stays as it was. Returns false on any failure, and
+  // then leaves nothing behind.
+  virtual bool ReplaceFile(const std::string& path, const std::string& text) = 0;
 };
 
 // The platform of the running program (POSIX).

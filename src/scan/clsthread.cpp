@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "output/cloutputrun.h"
+#include "settings/cloutputpasses.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void clsThread::Execute() {
 
   // One pass per writer call the output run will make.
   const clSoftOption& option = host.GetOption();
-  passCount = clOutputRun::CountPasses(option);
+  passCount = clOutputPasses::Count(option);
 
   // Without an output pass there is nothing to read for; the completion still comes,
   // so the main window returns to idle.

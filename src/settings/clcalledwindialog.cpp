@@ -1,32 +1,17 @@
 #include "settings/clcalledwindialog.h"
 
-#include <QByteArray>
-#include <QString>
-
-#include "app/cluihooks.h"
-
-namespace {
-// The chooser accepts only folders of the file system.
-constexpr uint32_t kOnlyFileSystemFolders = 1;
-}  // namespace
-
 clCalledWinDialog::clCalledWinDialog()
-    : title("フォルダを選択してください。"),
-      initialFolder("/"),
-      browseFlags(kOnlyFileSystemFolders) {}
+    : title("フォルダを選択してください。"), initialFolder("/") {}
 
 void clCalledWinDialog::SetTitle(const std::string& title) { this->title = title; }
 
 void clCalledWinDialog::SetInitialFolder(const std::string& folder) { initialFolder = folder; }
 
-bool clCalledWinDialog::Execute(QWidget* owner) {
-  // The chooser shows folders only (browseFlags); an empty initial folder means
-  // no pre-selection. A cancel returns an empty path, which overwrites any folder
-  // an earlier Execute had chosen.
-  const QByteArray chosen =
-      clUiHooks::chooseFolder(owner, QString::fromStdString(title),
-                              QByteArray(initialFolder.data(), qsizetype(initialFolder.size())));
-  folderPath.assign(chosen.constData(), size_t(chosen.size()));
+bool clCalledWinDialog::Execute(clFolderChooser& owner) {
+  // The chooser shows folders of the file system only; an empty initial folder means
+  // no pre-selection. A cancel returns an empty path, which overwrites any folder an
+  // earlier Execute had chosen.
+  folderPath = owner.ChooseFolder(title, initialFolder, !initialFolder.empty());
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/clfileplatform.h"
 #include "settings/clsoftoption.h"
 
 // The default output folder's name, beside the executable.
@@ -25,9 +26,11 @@ class clSettingsFile {
   // Reads the seventeen keys in order, each missing or unreadable key taking its
   // default; the default output folder is exeFolder + "/" + "FolderListOutput".
   // Creates no file. Always returns true.
-  static bool Load(clSoftOption& option, const std::string& iniPath, const std::string& exeFolder);
+  static bool Load(clSoftOption& option, clFilePlatform& platform, const std::string& iniPath,
+                   const std::string& exeFolder);
 
   // Writes the seventeen keys in order, keeping every other line and section. The new
   // file replaces the old one in one step; on failure throws clSettingsWriteError.
-  static bool Save(const clSoftOption& option, const std::string& iniPath);
+  static bool Save(const clSoftOption& option, clFilePlatform& platform,
+                   const std::string& iniPath);
 };

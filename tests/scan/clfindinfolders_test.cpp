@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "bytesdiff.h"
+#include "clfakeplatform.h"
 #include "cltemptree.h"
-#include "platform/clfakeplatform.h"
 
 namespace {
 

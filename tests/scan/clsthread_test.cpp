@@ -14,53 +14,26 @@
 
 #include "../output/outputtestkit.h"
 #include "bytesdiff.h"
+#include "clfakeplatform.h"
 #include "cltemptree.h"
 #include "output/cloutputrun.h"
+#include "platform/clfileplatform.h"
 
 namespace {
 
-// A folder tree in memory with a fixed enumeration order. A read of `pauseAt` holds the
-// worker until the test releases it, so a stop can arrive at an exact point of the walk.
-class clFakeTree : public clFilePlatform {
+// Holds the walk at the start of one folder's read until the test releases it, so a
+// stop can arrive at an exact point of the walk.
+class clReadGate {
  public:
-  void Folder(const std::string& path, std::vector<clFolderItem> items) {
-    folders[path] = std::move(items);
-  }
-  static clFolderItem Dir(const std::string& name) {
-    static uint64_t inode = 100;
-    clFolderItem item;
-    item.name = name;
-    item.isFolder = true;
-    item.inode = ++inode;
-    return item;
-  }
-  static clFolderItem File(const std::string& name) {
-    clFolderItem item;
-    item.name = name;
-    return item;
-  }
-
-  bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override {
-    {
+  void HoldAt(clFakePlatform& tree, const std::string& folder) {
+    tree.SetBeforeRead([this, folder](const std::string& read) {
+      if (read != folder) return;
       std::unique_lock<std::mutex> lock(mutex);
-      ++reads;
-      if (folder == pauseAt) {
-        paused = true;
-        changed.notify_all();
-        changed.wait(lock, [this] { return released; });
-      }
-    }
-    if (folder == throwAt) throw 42;  // not an exception class at all
-    const auto found = folders.find(folder);
-    if (found == folders.end()) return false;
-    items = found->second;
-    return true;
+      paused = true;
+      changed.notify_all();
+      changed.wait(lock, [this] { return released; });
+    });
   }
-  bool FolderIdentity(const std::string&, uint64_t&, uint64_t&) override { return false; }
-  std::string GetSystemFolder() override { return "/proc"; }
-  clPathKind GetPathKind(const std::string&) override { return clPathKind::Folder; }
-  bool CreateFolders(const std::string&) override { return true; }
-
   void WaitUntilPaused() {
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [this] { return paused; });
@@ -70,21 +43,12 @@ class clFakeTree : public clFilePlatform {
     released = true;
     changed.notify_all();
   }
-  int Reads() {
-    std::lock_guard<std::mutex> lock(mutex);
-    return reads;
-  }
-
-  std::string pauseAt;
-  std::string throwAt;
 
  private:
-  std::map<std::string, std::vector<clFolderItem>> folders;
   std::mutex mutex;
   std::condition_variable changed;
   bool paused = false;
   bool released = false;
-  int reads = 0;
 };
 
 std::string Progress(unsigned current, unsigned total) {
@@ -195,9 +159,9 @@ class clTestHost : public clReadHost, public clDispatcher {
 };
 
 // /r holds a.txt and B; B holds b.txt: three entries.
-void UseExample(clFakeTree& tree) {
-  tree.Folder("/r", {clFakeTree::File("a.txt"), clFakeTree::Dir("B")});
-  tree.Folder("/r/B", {clFakeTree::File("b.txt")});
+void UseExample(clFakePlatform& tree) {
+  tree.Add("/r/a.txt");
+  tree.Add("/r/B/b.txt");
 }
 
 }  // namespace
@@ -220,7 +184,7 @@ TEST(clsThread, ReportsProgressPerEntryAndPassThenCompletes) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     clTempTree out;
-    clFakeTree tree;
+    clFakePlatform tree;
     UseExample(tree);
     clTestHost host(tree);
     host.option.SetOutputCsv(c.csv);
@@ -257,8 +221,8 @@ TEST(clsThread, ReadsARealFolderIntoTheFiles) {
 
 TEST(clsThread, EmptyFolderGivesOneProgressThenCompletion) {
   clTempTree out;
-  clFakeTree tree;
-  tree.Folder("/r", {});
+  clFakePlatform tree;
+  tree.Add("/r/");
   clTestHost host(tree);
   host.outputBasePath = out.Path("KDX_1");
   clsThread thread(true, kReadProgressMessage, kReadCompleteMessage, host, host);
@@ -270,7 +234,7 @@ TEST(clsThread, EmptyFolderGivesOneProgressThenCompletion) {
 // The clipboard alone with a mode that selects no form: no pass, no walk, and still the
 // completion that returns the window to idle.
 TEST(clsThread, ReadWithoutAnOutputPassStillCompletes) {
-  clFakeTree tree;
+  clFakePlatform tree;
   UseExample(tree);
   clTestHost host(tree);
   host.option.SetOutputCsv(false);
@@ -279,7 +243,7 @@ TEST(clsThread, ReadWithoutAnOutputPassStillCompletes) {
   clsThread thread(true, kReadProgressMessage, kReadCompleteMessage, host, host);
   host.Run(thread);
   EXPECT_EQ(host.notes, std::vector<std::string>{"complete 0"});
-  EXPECT_EQ(tree.Reads(), 0);
+  EXPECT_TRUE(tree.ReadLog().empty());
 }
 
 // The main window's stop sequence while the walk is inside a subfolder of the root.
@@ -290,24 +254,28 @@ TEST(clsThread, StopDuringTheWalk) {
   for (bool lastItem : {false, true}) {
     SCOPED_TRACE(lastItem ? "inside the root's last subtree" : "noticed by the root");
     clTempTree out;
-    clFakeTree tree;
+    clFakePlatform tree;
     if (lastItem) {
-      tree.Folder("/r", {clFakeTree::File("a.txt"), clFakeTree::Dir("B")});
+      tree.Add("/r/a.txt");
+      tree.Add("/r/B/");
     } else {
-      tree.Folder("/r", {clFakeTree::Dir("B"), clFakeTree::File("a.txt")});
+      tree.Add("/r/B/");
+      tree.Add("/r/a.txt");
     }
-    tree.Folder("/r/B", {clFakeTree::File("b.txt"), clFakeTree::File("c.txt")});
-    tree.pauseAt = "/r/B";
+    tree.Add("/r/B/b.txt");
+    tree.Add("/r/B/c.txt");
+    clReadGate gate;
+    gate.HoldAt(tree, "/r/B");
     clTestHost host(tree);
     host.option.SetOutputTxt(true);
     host.outputBasePath = out.Path("KDX_1");
     clsThread thread(true, kReadProgressMessage, kReadCompleteMessage, host, host);
 
     thread.Resume();
-    tree.WaitUntilPaused();
+    gate.WaitUntilPaused();
     host.walker.stopRequested = true;
     thread.Terminate();
-    tree.Release();
+    gate.Release();
     thread.WaitFor();
 
     if (lastItem) {
@@ -330,7 +298,7 @@ TEST(clsThread, StopDuringTheWalk) {
 // progress stops growing, both writers report failure, the run's result arrives once.
 TEST(clsThread, StopDuringTheOutput) {
   clTempTree out;
-  clFakeTree tree;
+  clFakePlatform tree;
   UseExample(tree);
   clTestHost host(tree);
   host.option.SetOutputTxt(true);
@@ -349,7 +317,7 @@ TEST(clsThread, StopDuringTheOutput) {
 // An exception raised by a synchronised call on the main thread comes back in the
 // worker, where the caller can handle it.
 TEST(clsThread, ExceptionOnTheMainThreadIsRaisedAgainInTheWorker) {
-  clFakeTree tree;
+  clFakePlatform tree;
   UseExample(tree);
   clTestHost host(tree);
   bool ranOnMain = false;
@@ -377,27 +345,31 @@ TEST(clsThread, ExceptionOnTheMainThreadIsRaisedAgainInTheWorker) {
 TEST(clsThread, AnyFailureEndsTheReadWithOneCompletion) {
   struct Case {
     const char* name;
-    std::function<void(clTestHost&, clFakeTree&)> arrange;
+    std::function<void(clTestHost&, clFakePlatform&)> arrange;
     std::vector<std::string> notes;
   };
   const Case cases[] = {
       {"the walk throws a non-class value",
-       [](clTestHost&, clFakeTree& tree) { tree.throwAt = "/r/B"; },
+       [](clTestHost&, clFakePlatform& tree) {
+         tree.SetBeforeRead([](const std::string& folder) {
+           if (folder == "/r/B") throw 42;  // not an exception class at all
+         });
+       },
        {"complete 0"}},
       {"the output run throws std::bad_alloc",
-       [](clTestHost& host, clFakeTree&) {
+       [](clTestHost& host, clFakePlatform&) {
          host.output = [](clsThread&) -> bool { throw std::bad_alloc(); };
        },
        {Progress(0, 3), "complete 0"}},
       {"the progress handler throws",
-       [](clTestHost& host, clFakeTree&) {
+       [](clTestHost& host, clFakePlatform&) {
          host.onNote = [](const std::string& note) {
            if (note == Progress(1, 3)) throw std::logic_error("label gone");
          };
        },
        {Progress(0, 3), Progress(1, 3), "complete 0"}},
       {"the completion handler throws",
-       [](clTestHost& host, clFakeTree&) {
+       [](clTestHost& host, clFakePlatform&) {
          host.output = [](clsThread&) { return true; };
          host.onNote = [](const std::string& note) {
            if (note == "complete 1") throw 7;
@@ -408,7 +380,7 @@ TEST(clsThread, AnyFailureEndsTheReadWithOneCompletion) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     clTempTree out;
-    clFakeTree tree;
+    clFakePlatform tree;
     UseExample(tree);
     clTestHost host(tree);
     host.outputBasePath = out.Path("KDX_1");
@@ -424,7 +396,7 @@ TEST(clsThread, AnyFailureEndsTheReadWithOneCompletion) {
 // it to its end instead of abandoning a running thread.
 TEST(clsThread, FreeingARunningWorkerWaitsForItsEnd) {
   clTempTree out;
-  clFakeTree tree;
+  clFakePlatform tree;
   UseExample(tree);
   clTestHost host(tree);
   host.outputBasePath = out.Path("KDX_1");

@@ -52,7 +52,8 @@ std::string Describe(const clSoftOption& o) {
 clSoftOption LoadText(const std::string& text) {
   clTempTree tree{"Setting.ini=" + text};
   clSoftOption option;
-  EXPECT_TRUE(clSettingsFile::Load(option, tree.Path("Setting.ini"), "/opt/tools"));
+  EXPECT_TRUE(
+      clSettingsFile::Load(option, DefaultFilePlatform(), tree.Path("Setting.ini"), "/opt/tools"));
   return option;
 }
 
@@ -79,19 +80,21 @@ TEST(clSettingsFile, PathInJoinsWithOneSlash) {
 TEST(clSettingsFile, MissingFileLoadsTheDefaultsAndCreatesNothing) {
   clTempTree tree;
   clSoftOption option;
-  EXPECT_TRUE(clSettingsFile::Load(option, tree.Path("Setting.ini"), "/opt/tools"));
+  EXPECT_TRUE(
+      clSettingsFile::Load(option, DefaultFilePlatform(), tree.Path("Setting.ini"), "/opt/tools"));
   EXPECT_EQ(Describe(option), "1 0 0 0 1 1 0 [/opt/tools/FolderListOutput] 0 0 1 1 0 0 0 1 10");
   EXPECT_TRUE(Names(tree.Root()).empty());
 
   clSoftOption slashed;
-  clSettingsFile::Load(slashed, tree.Path("Setting.ini"), "/opt/tools/");
+  clSettingsFile::Load(slashed, DefaultFilePlatform(), tree.Path("Setting.ini"), "/opt/tools/");
   EXPECT_EQ(slashed.GetOutputFolderPath(), "/opt/tools/FolderListOutput");
 
   // Other sections and a file that is no settings file at all count as missing keys.
   EXPECT_EQ(Describe(LoadText("[OTHER]\r\nIS_SUB_FOLDER=0\r\n")), Describe(option));
   clTempTree folderInPlace{"Setting.ini/"};
   clSoftOption fromFolder;
-  clSettingsFile::Load(fromFolder, folderInPlace.Path("Setting.ini"), "/opt/tools");
+  clSettingsFile::Load(fromFolder, DefaultFilePlatform(), folderInPlace.Path("Setting.ini"),
+                       "/opt/tools");
   EXPECT_EQ(Describe(fromFolder), Describe(option));
 }
 
@@ -99,8 +102,8 @@ TEST(clSettingsFile, SavingTheDefaultsWritesTheDefaultFile) {
   clTempTree tree;
   const std::string path = tree.Path("Setting.ini");
   clSoftOption option;
-  clSettingsFile::Load(option, path, "/opt/tools");
-  EXPECT_TRUE(clSettingsFile::Save(option, path));
+  clSettingsFile::Load(option, DefaultFilePlatform(), path, "/opt/tools");
+  EXPECT_TRUE(clSettingsFile::Save(option, DefaultFilePlatform(), path));
   EXPECT_BYTES(kDefaultFile, clTempTree::ReadFile(path));
   EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
 }
@@ -148,8 +151,8 @@ TEST(clSettingsFile, SaveUpdatesTheKeysInPlaceAndKeepsEverythingElse) {
   const std::string path = tree.Path("Setting.ini");
   ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
   clSoftOption option;
-  clSettingsFile::Load(option, path, "/opt/tools");
-  EXPECT_TRUE(clSettingsFile::Save(option, path));
+  clSettingsFile::Load(option, DefaultFilePlatform(), path, "/opt/tools");
+  EXPECT_TRUE(clSettingsFile::Save(option, DefaultFilePlatform(), path));
   // Values come back in their plain form: 5 as 1, 0x1E as 30, an unreadable one as
   // its default; the missing keys follow the last key line of the section.
   EXPECT_BYTES(
@@ -182,9 +185,9 @@ TEST(clSettingsFile, SavedValuesLoadBackUnchanged) {
   option.SetOutputFolderPath(" '/data/出力' ");
   option.SetClipboardMode(-2147483647 - 1);
   option.SetTimeoutSeconds(2147483647);
-  EXPECT_TRUE(clSettingsFile::Save(option, path));
+  EXPECT_TRUE(clSettingsFile::Save(option, DefaultFilePlatform(), path));
   clSoftOption loaded;
-  clSettingsFile::Load(loaded, path, "/opt/tools");
+  clSettingsFile::Load(loaded, DefaultFilePlatform(), path, "/opt/tools");
   EXPECT_EQ(Describe(loaded), Describe(option));
   // Written through the link, which stays a link.
   struct stat info {};
@@ -213,7 +216,7 @@ TEST(clSettingsFile, FailedSaveThrowsAndChangesNothing) {
     const std::vector<std::string> before = Names(tree.Root());
     const std::string path = tree.Path(c.file);
     try {
-      clSettingsFile::Save(option, path);
+      clSettingsFile::Save(option, DefaultFilePlatform(), path);
       ADD_FAILURE() << c.what << ": no error";
     } catch (const clSettingsWriteError& error) {
       EXPECT_EQ(std::string(error.what()), path + " に書き込めません") << c.what;
@@ -226,7 +229,7 @@ TEST(clSettingsFile, FailedSaveThrowsAndChangesNothing) {
   const std::string path = tree.Path("Setting.ini");
   clSoftOption broken = option;
   broken.SetOutputFolderPath("/tmp/a\nIS_WIN_FOLDER=1");
-  EXPECT_THROW(clSettingsFile::Save(broken, path), clSettingsWriteError);
+  EXPECT_THROW(clSettingsFile::Save(broken, DefaultFilePlatform(), path), clSettingsWriteError);
   EXPECT_EQ(clTempTree::ReadFile(path), old);
   EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
 }
@@ -240,7 +243,7 @@ TEST(clSettingsFile, ReadOnlySettingsFileIsNotReplaced) {
   clSoftOption option;
   option.SetSubFolder(true);
   try {
-    clSettingsFile::Save(option, path);
+    clSettingsFile::Save(option, DefaultFilePlatform(), path);
     ADD_FAILURE() << "no error";
   } catch (const clSettingsWriteError& error) {
     EXPECT_EQ(std::string(error.what()), path + " に書き込めません");
@@ -266,7 +269,7 @@ TEST(clSettingsFile, SaveCutShortByAFullDiskKeepsTheOldFile) {
   ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
   bool threw = false;
   try {
-    clSettingsFile::Save(option, path);
+    clSettingsFile::Save(option, DefaultFilePlatform(), path);
   } catch (const clSettingsWriteError& error) {
     threw = std::string(error.what()) == path + " に書き込めません";
   }
@@ -309,10 +312,10 @@ TEST(clSettingsFile, GarbageFilesLoadAndSaveCleanly) {
     }
     std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
     clSoftOption loaded;
-    ASSERT_TRUE(clSettingsFile::Load(loaded, path, "/opt/tools"));
-    ASSERT_TRUE(clSettingsFile::Save(loaded, path));
+    ASSERT_TRUE(clSettingsFile::Load(loaded, DefaultFilePlatform(), path, "/opt/tools"));
+    ASSERT_TRUE(clSettingsFile::Save(loaded, DefaultFilePlatform(), path));
     clSoftOption again;
-    clSettingsFile::Load(again, path, "/opt/tools");
+    clSettingsFile::Load(again, DefaultFilePlatform(), path, "/opt/tools");
     ASSERT_EQ(Describe(again), Describe(loaded)) << ::testing::PrintToString(text);
   }
 }

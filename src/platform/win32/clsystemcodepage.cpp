@@ -1,6 +1,6 @@
 #include "platform/win32/clsystemcodepage.h"
 
-#include <windows.h>
+#include "platform/win32/clwindows.h"
 
 #include <vector>
 
@@ -45,16 +45,20 @@ std::wstring clSystemCodePage::ToWide(std::string_view bytes) {
 }
 
 bool clSystemCodePage::EndsWithSeparator(std::string_view bytes) {
-  bool separator = false;
+  const std::size_t at = LastSeparator(bytes);
+  return at != std::string_view::npos && at + 1 == bytes.size();
+}
+
+std::size_t clSystemCodePage::LastSeparator(std::string_view bytes) {
+  std::size_t last = std::string_view::npos;
   for (std::size_t at = 0; at < bytes.size(); ++at) {
     if (::IsDBCSLeadByte(static_cast<BYTE>(bytes[at])) && at + 1 < bytes.size()) {
-      separator = false;
       ++at;  // the trail byte may be 0x5C: it is part of the character
-    } else {
-      separator = bytes[at] == '\\' || bytes[at] == '/';
+    } else if (bytes[at] == '\\' || bytes[at] == '/') {
+      last = at;
     }
   }
-  return separator;
+  return last;
 }
 
 std::wstring clSystemCodePage::LongPath(std::wstring path) {

@@ -11,6 +11,7 @@
 // as the ANSI functions show them ("?" where a character has no form there). Folder,
 // hidden and read-only are the file system's attribute bits; the identity of a folder
 // is its volume serial number and file index; the system folder is the Windows folder.
+// Whole files (the settings file) are read and replaced with the ANSI functions.
 class clWin32Platform : public clFilePlatform {
  public:
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
@@ -20,6 +21,8 @@ class clWin32Platform : public clFilePlatform {
   std::string GetSystemFolder() override;
   clPathKind GetPathKind(const std::string& path) override;
   bool CreateFolders(const std::string& folder) override;
+  clFileRead ReadWholeFile(const std::string& path, std::string& text) override;
+  bool ReplaceFile(const std::string& path, const std::string& text) override;
 
  private:
   bool Read(const std::string& folder, std::vector<clFolderItem>& items,

@@ -1,6 +1,6 @@
 #include "platform/win32/clwin32platform.h"
 
-#include <windows.h>
+#include "platform/win32/clwindows.h"
 
 #include <gtest/gtest.h>
 #include <algorithm>
@@ -197,4 +197,36 @@ TEST(clWin32Platform, CreatesFoldersWithTheirParents) {
   EXPECT_FALSE(platform.CreateFolders(tree.Root() + "\\file.txt\\below"));
   std::vector<clFolderItem> items;
   EXPECT_FALSE(platform.ReadFolder(tree.Root() + "\\none", items));
+}
+
+TEST(clWin32Platform, ReadsAWholeFileOrSaysWhyNot) {
+  clTempTree tree{"\x95\x5C/Setting.ini=[a]\r\nx=\x83\x5C\r\n", "folder/"};
+  clWin32Platform platform;
+  std::string text = "old";
+  EXPECT_EQ(platform.ReadWholeFile(tree.Path("\x95\x5C\\Setting.ini"), text), clFileRead::Read);
+  EXPECT_BYTES("[a]\r\nx=\x83\x5C\r\n", text);
+  EXPECT_EQ(platform.ReadWholeFile(tree.Path("none.ini"), text), clFileRead::Missing);
+  EXPECT_EQ(text, "");
+  EXPECT_EQ(platform.ReadWholeFile(tree.Path("none\\none.ini"), text), clFileRead::Missing);
+  EXPECT_EQ(platform.ReadWholeFile(tree.Path("folder"), text), clFileRead::Failed);
+}
+
+TEST(clWin32Platform, ReplacesAFileInOneStepAndLeavesNothingBehind) {
+  clTempTree tree{"\x95\x5C/", "old.ini=old", "ro.ini=kept", "ro:ro.ini"};
+  clWin32Platform platform;
+  const std::string fresh = tree.Path("\x95\x5C\\Setting.ini");
+  EXPECT_TRUE(platform.ReplaceFile(fresh, "new\r\n"));
+  EXPECT_BYTES("new\r\n", tree.ReadFile(fresh));
+  EXPECT_TRUE(platform.ReplaceFile(tree.Path("old.ini"), std::string(100000, 'x')));
+  EXPECT_EQ(tree.ReadFile(tree.Path("old.ini")), std::string(100000, 'x'));
+  // Marked read-only: refused, kept as it was.
+  EXPECT_FALSE(platform.ReplaceFile(tree.Path("ro.ini"), "lost"));
+  EXPECT_BYTES("kept", tree.ReadFile(tree.Path("ro.ini")));
+  EXPECT_FALSE(platform.ReplaceFile(tree.Path("none\\Setting.ini"), "lost"));
+  std::vector<clFolderItem> items;
+  ASSERT_TRUE(platform.ReadFolder(tree.Root(), items));
+  EXPECT_EQ(Items(items), (Lines{"D \x95\x5C", "F old.ini", "F ro.ini"}));
+  items.clear();
+  ASSERT_TRUE(platform.ReadFolder(tree.Path("\x95\x5C"), items));
+  EXPECT_EQ(Items(items), (Lines{"F Setting.ini"}));
 }

@@ -1,6 +1,6 @@
 // The fixture tree on Windows: paths are system code-page bytes, made with the wide
 // functions so that names with a 0x5C trail byte ("ソ", "表") stay whole.
-#include <windows.h>
+#include "platform/win32/clwindows.h"
 
 #include <stdexcept>
 #include <string>

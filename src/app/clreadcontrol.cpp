@@ -1,0 +1,133 @@
+// The main window's life: start-up with the single-instance guard, the settings and the
+// command line; shutdown with the save and the stop of a running read.
+#include "app/clreadcontrol.h"
+
+#include <exception>
+#include <filesystem>
+#include <system_error>
+
+#include "app/clreaddispatcher.h"
+#include "app/clreadwindow.h"
+#include "platform/clpath.h"
+#include "scan/clsthread.h"
+#include "settings/clcalledwindialog.h"
+#include "settings/clsettingsfile.h"
+
+namespace {
+
+const char* const kSecondInstanceText = "複数起動は出来ません";
+const char* const kUnknownErrorText = "不明な例外が発生しました";
+
+// The file name without its extension: a copy named KDX.bin is titled "KDX".
+std::string TitleOf(const std::string& exeName) {
+  const std::size_t dot = exeName.rfind('.');
+  return dot == std::string::npos ? exeName : exeName.substr(0, dot);
+}
+
+}  // namespace
+
+clReadControl::clReadControl(const Services& services)
+    : findInFolders(services.files),
+      window(services.window),
+      platform(services.files),
+      process(services.process),
+      dispatcher(services.dispatcher),
+      clipboard(services.clipboard),
+      shell(services.shell),
+      statusLabel(services.window),
+      facts(services.process.GetProcessFacts()),
+      applicationTitle(TitleOf(facts.exeName)) {
+  // The walker asks for a box only during a walk, on the worker thread: the box is
+  // shown on the main thread while the walk waits.
+  findInFolders.SetMessageBox([this](const std::string& text, const std::string& caption) {
+    auto show = [this, &text, &caption] { window.ShowMessage(text, caption); };
+    if (readThread != nullptr) {
+      readThread->Synchronize(show);
+    } else {
+      show();
+    }
+  });
+}
+
+clReadControl::~clReadControl() {
+  // FormDestroy has stopped the read; what is left are workers that have completed.
+  if (readThread != nullptr) RetireWorker();
+  for (auto& worker : retiredThreads) {
+    worker->WaitFor();
+    dispatcher.Forget(*worker);
+  }
+}
+
+void clReadControl::ShowError() {
+  try {
+    throw;
+  } catch (const std::exception& error) {
+    window.ShowErrorBox(error.what());
+  } catch (...) {
+    window.ShowErrorBox(kUnknownErrorText);
+  }
+}
+
+void clReadControl::FormCreate() {
+  if (!process.AcquireInstance(facts.exeName)) {
+    secondInstance = true;
+    window.ShowMessage(kSecondInstanceText, applicationTitle);
+    window.QuitApplication();
+    return;
+  }
+
+  LoadSetting();
+  settingsLoaded = true;
+
+  window.AcceptDrops();
+
+  if (!facts.argument.has_value() || facts.argument->empty()) return;
+  std::string path = facts.argument->substr(0, 260);
+  const clPathKind kind = platform.GetPathKind(path);
+  if (kind == clPathKind::Missing) return;
+  if (kind == clPathKind::File) path = FolderOfFile(path);
+  StartReading(path);
+  exitWhenDone = true;
+}
+
+void clReadControl::FormDestroy() {
+  if (formDestroyed) return;
+  formDestroyed = true;
+  // A failed save is shown; the guard is released and the read stopped all the same.
+  Guarded([this] {
+    if (settingsLoaded) SaveSetting();
+  });
+  process.ReleaseInstance();
+  // The worker uses this window's data until it has ended.
+  Guarded([this] { StopReading(); });
+  if (readThread != nullptr) RetireWorker();
+  ReapRetiredWorkers(true);
+}
+
+void clReadControl::LoadSetting() {
+  clSettingsFile::Load(option, platform, clSettingsFile::PathIn(facts.exeFolder), facts.exeFolder);
+}
+
+void clReadControl::SaveSetting() {
+  clSettingsFile::Save(option, platform, clSettingsFile::PathIn(facts.exeFolder));
+}
+
+std::string clReadControl::ChooseFolder(const char* title, const std::string& initialFolder,
+                                        bool setInitialFolder) {
+  clCalledWinDialog dialog;
+  dialog.SetTitle(title);
+  if (setInitialFolder) dialog.SetInitialFolder(initialFolder);
+  if (!dialog.Execute(window)) return std::string();
+  return dialog.GetFolderPath();
+}
+
+std::string clReadControl::FolderOfFile(const std::string& path) const {
+  const std::string folder = clPath::FolderPart(path);
+  if (!folder.empty()) return folder;
+  // A bare file name stands for the current folder.
+  std::error_code error;
+  const std::filesystem::path current = std::filesystem::current_path(error);
+  return error ? std::string(".") : current.string();
+}
+
+void clReadControl::clWindowLabel::SetText(const std::string& text) { window.SetStatusText(text); }

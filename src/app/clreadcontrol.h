@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "output/cloutputseams.h"
+#include "platform/clfileplatform.h"
+#include "platform/clprocessplatform.h"
+#include "scan/clfindinfolders.h"
+#include "scan/clreadhost.h"
+#include "settings/clsoftoption.h"
+
+class clReadDispatcher;
+class clReadWindow;
+class clsThread;
+
+// The main window's state and handlers, apart from any toolkit: start-up and shutdown,
+// the road of a read from a drop, the menu or the command line to its completion, the
+// stop and the time-out. It owns the settings, the walker, the texts of a read and the
+// worker, and reaches the screen through the window it is given. Everything runs on
+// the main thread except what the worker calls through clReadHost.
+class clReadControl : public clReadHost {
+ public:
+  struct Services {
+    clReadWindow& window;
+    clFilePlatform& files;
+    clProcessPlatform& process;
+    clReadDispatcher& dispatcher;
+    clClipboard& clipboard;
+    clShell& shell;
+  };
+
+  explicit clReadControl(const Services& services);
+  ~clReadControl() override;  // FormDestroy must have run: the worker is gone by then
+  clReadControl(const clReadControl&) = delete;
+  clReadControl& operator=(const clReadControl&) = delete;
+
+  // Fields.
+  std::string outputBasePath;
+  clFindInFolders findInFolders;
+  std::string clipboardText;
+  std::string targetFolder;
+  std::unique_ptr<clsThread> readThread;  // the worker of the current or last read
+  std::string resultMessage;
+  bool isReading = false;
+  bool isTimedOut = false;
+  bool exitWhenDone = false;
+  clSoftOption option;
+
+  // Handlers. Each may raise an error for the caller's standard error box.
+  void FormCreate();
+  void FormDestroy();  // once; later calls do nothing
+  void mnuReadFolderClick();
+  void mnuSuspendClick();
+  void timTimeoutTimer();
+  // The dropped items' paths; `allLocal` is false when an item is not a local path.
+  void WMDropFiles(const std::vector<std::string>& paths, bool allLocal);
+  void OnReadProgress(const char* text);
+  void OnReadComplete(uintptr_t wParam);
+
+  void StartReading(const std::string& path);
+  void StopReading();
+
+  // The settings file beside the executable.
+  void LoadSetting();
+  void SaveSetting();
+
+  // Runs a handler; an error that leaves it is shown in the standard error box.
+  template <typename Handler>
+  void Guarded(Handler&& handler) {
+    try {
+      handler();
+    } catch (...) {
+      ShowError();
+    }
+  }
+
+  // What the worker uses of the main window.
+  const clSoftOption& GetOption() const override { return option; }
+  clFindInFolders& GetFindInFolders() override { return findInFolders; }
+  std::string GetTargetFolder() const override { return targetFolder; }
+  bool OutputFolderList(clsThread& worker) override;
+  void Perform(uint16_t message, uintptr_t wParam, intptr_t lParam) override;
+
+  // Another instance was running: this one only said so and is ending.
+  bool IsSecondInstance() const { return secondInstance; }
+  // The caption of plain message boxes: the executable's file name without extension.
+  const std::string& ApplicationTitle() const { return applicationTitle; }
+  // Workers that have completed but not yet been freed.
+  std::size_t RetiredWorkers() const { return retiredThreads.size(); }
+
+  // outputBasePath for an output folder and a time stamp.
+  static std::string MakeOutputBasePath(const std::string& folder, const std::string& stamp);
+
+ private:
+  // The output run's label: the window's status text.
+  class clWindowLabel : public clStatusLabel {
+   public:
+    explicit clWindowLabel(clReadWindow& window) : window(window) {}
+    void SetText(const std::string& text) override;
+
+   private:
+    clReadWindow& window;
+  };
+
+  void ShowError();
+  void SetReadingState(bool reading);
+  void RetireWorker();
+  void ReapRetiredWorkers(bool wait);
+  // The folder chooser; an empty result is a cancel.
+  std::string ChooseFolder(const char* title, const std::string& initialFolder,
+                           bool setInitialFolder);
+  // The folder a file stands for.
+  std::string FolderOfFile(const std::string& path) const;
+
+  clReadWindow& window;
+  clFilePlatform& platform;
+  clProcessPlatform& process;
+  clReadDispatcher& dispatcher;
+  clClipboard& clipboard;
+  clShell& shell;
+  clWindowLabel statusLabel;
+  clProcessFacts facts;
+  std::string applicationTitle;
+  std::vector<std::unique_ptr<clsThread>> retiredThreads;  // completed, not yet ended
+  bool secondInstance = false;
+  bool settingsLoaded = false;  // a second instance never loads, so never saves
+  bool formDestroyed = false;
+};

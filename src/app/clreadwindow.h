@@ -1,0 +1,40 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "settings/clfolderchooser.h"
+
+// What the read control needs of the main window. A front end implements it with its
+// own controls; every call comes on the main thread. Texts are the program's own bytes.
+class clReadWindow : public clFolderChooser {
+ public:
+  // A modal message box with an OK button only and no icon; returns once it is closed.
+  virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+  // The standard error box: stop icon, the application title as caption.
+  virtual void ShowErrorBox(const std::string& text) = 0;
+
+  // Lets the window take folders and files dropped on it.
+  virtual void AcceptDrops() = 0;
+  // Reading: the read item and the settings menu off, the stop item (and its
+  // shortcut) on; idle: the reverse.
+  virtual void SetReadingState(bool reading) = 0;
+
+  // The status label: a text shown at once, replacing a progress text still waiting.
+  virtual void SetStatusText(const std::string& text) = 0;
+  // A progress text, valid for the call only: the window may show it at its own pace.
+  virtual void OfferProgress(const char* text) = 0;
+  // Shows a progress text still waiting, so that the label ends on the last one.
+  virtual void FlushProgress() = 0;
+
+  // The one-shot time-out timer: fires TimeoutElapsed of the read control once.
+  virtual void StartTimeoutTimer(int milliseconds) = 0;
+  virtual void StopTimeoutTimer() = 0;
+
+  // Runs `call` on the main thread after `milliseconds`, from the event loop; a call
+  // still waiting when the window goes is dropped.
+  virtual void RunLater(int milliseconds, std::function<void()> call) = 0;
+
+  // Asks the application to end its event loop; works also before the loop runs.
+  virtual void QuitApplication() = 0;
+};

@@ -1,5 +1,0 @@
-#include "app/kdxresources.h"
-
-#include <QtGlobal>
-
-void InitKdxResources() { Q_INIT_RESOURCE(kdx); }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string>
+
+// Paths as the platform writes them: a folder, its separator, a name. Paths are
+// composed by appending, without normalisation.
+class clPath {
+ public:
+#ifdef _WIN32
+  static constexpr char kSeparator = '\\';
+#else
+  static constexpr char kSeparator = '/';
+#endif
+
+  // folder + separator + name, whether or not the folder ends in a separator already.
+  static std::string Join(const std::string& folder, const std::string& name);
+
+  // As Join, but a folder that ends in a separator (the root folder) gets no second one.
+  static std::string JoinInside(const std::string& folder, const std::string& name);
+
+  // Everything before the last separator; the root folder keeps its separator. Empty
+  // when the path has no separator at all.
+  static std::string FolderPart(const std::string& path);
+
+  // Whether the path ends in a separator (on Windows a character of its own, not the
+  // second byte of a character such as "ソ").
+  static bool EndsWithSeparator(const std::string& path);
+
+  // What follows the last separator: the whole path when it has none.
+  static std::string NamePart(const std::string& path);
+};

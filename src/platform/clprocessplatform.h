@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// What the running process is: where its executable lives, what the file is called,
+// and the first command-line argument as the system gave it.
+struct clProcessFacts {
+  std::string exeFolder;                // the executable's folder, raw bytes, no trailing separator
+  std::string exeName;                  // the executable's file name, without folder
+  std::optional<std::string> argument;  // the first command-line argument, raw bytes
+};
+
+// The services of the operating system that the program needs besides the file system:
+// the facts of the running process, the single-instance guard and the local clock. The
+// platform's own implementation serves the program; tests substitute a fake.
+class clProcessPlatform {
+ public:
+  virtual ~clProcessPlatform() = default;
+
+  virtual clProcessFacts GetProcessFacts() = 0;
+
+  // The single-instance guard, named after the executable's file name: instances started
+  // from the same file name see each other. Returns false when another instance holds
+  // the guard; true when this one now holds it, and also when the guard cannot be set up
+  // at all (that does not keep the program from running). The system drops the guard
+  // when the process ends, however it ends.
+  virtual bool AcquireInstance(const std::string& exeName) = 0;
+  // Gives the guard up; nothing happens when it is not held.
+  virtual void ReleaseInstance() = 0;
+  virtual bool HoldsInstance() const = 0;
+
+  // The local date and time now, as 14 digits: year, month, day, hour (00 to 23),
+  // minute, second ("yyyymmddhhnnss").
+  virtual std::string GetLocalTimeStamp() = 0;
+};

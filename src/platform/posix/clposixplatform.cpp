@@ -1,0 +1,96 @@
+#include "platform/posix/clposixplatform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace {
+
+constexpr const char* kSystemFolder = "/proc";
+
+struct DirCloser {
+  void operator()(DIR* dir) const { ::closedir(dir); }
+};
+
+}  // namespace
+
+bool clPosixPlatform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {
+  return Read(folder, items, nullptr);
+}
+
+bool clPosixPlatform::ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                                      const std::atomic<bool>& stop) {
+  return Read(folder, items, &stop);
+}
+
+bool clPosixPlatform::Read(const std::string& folder, std::vector<clFolderItem>& items,
+                           const std::atomic<bool>* stop) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
+  if (!dir) {
+    ::close(fd);
+    return false;
+  }
+  // One stat per item, relative to the open folder: no path is composed here. An error
+  // during the enumeration ends it like its end.
+  while (const dirent* entry = ::readdir(dir.get())) {
+    clFolderItem item;
+    item.name = entry->d_name;
+    item.hidden = !item.name.empty() && item.name[0] == '.';
+    struct stat info {};
+    if (::fstatat(fd, entry->d_name, &info, 0) == 0) {
+      item.isFolder = S_ISDIR(info.st_mode);
+      item.readOnly = (info.st_mode & S_IWUSR) == 0;
+      item.device = static_cast<uint64_t>(info.st_dev);
+      item.inode = static_cast<uint64_t>(info.st_ino);
+    } else {
+      // A dangling link or an item that vanished: what readdir said, without attributes.
+      item.isFolder = entry->d_type == DT_DIR;
+    }
+    items.push_back(std::move(item));
+    if (stop && stop->load(std::memory_order_relaxed)) break;
+  }
+  return true;
+}
+
+bool clPosixPlatform::FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) {
+  struct stat info {};
+  if (::stat(folder.c_str(), &info) != 0) return false;
+  device = static_cast<uint64_t>(info.st_dev);
+  inode = static_cast<uint64_t>(info.st_ino);
+  return true;
+}
+
+std::string clPosixPlatform::GetSystemFolder() { return kSystemFolder; }
+
+clPathKind clPosixPlatform::GetPathKind(const std::string& path) {
+  struct stat info {};
+  if (path.empty() || ::stat(path.c_str(), &info) != 0) return clPathKind::Missing;
+  return S_ISDIR(info.st_mode) ? clPathKind::Folder : clPathKind::File;
+}
+
+bool clPosixPlatform::CreateFolders(const std::string& folder) {
+  if (folder.empty()) return false;
+  // Create each missing ancestor from the top, then the folder itself. A folder that
+  // exists already may refuse mkdir with another error than EEXIST (a read-only file
+  // system, a parent without write permission): that is no failure.
+  for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+    const std::string part = slash == std::string::npos ? folder : folder.substr(0, slash);
+    if (::mkdir(part.c_str(), 0777) != 0 && errno != EEXIST &&
+        GetPathKind(part) != clPathKind::Folder) {
+      return false;
+    }
+    if (slash == std::string::npos) break;
+  }
+  return GetPathKind(folder) == clPathKind::Folder;
+}
+
+clFilePlatform& DefaultFilePlatform() {
+  static clPosixPlatform platform;
+  return platform;
+}

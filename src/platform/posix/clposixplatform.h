@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/clfileplatform.h"
+
+// The file system of a POSIX system: names as raw bytes, folder = stat (following
+// links) says directory, hidden = leading ".", read-only = owner write bit absent,
+// system folder "/proc".
+class clPosixPlatform : public clFilePlatform {
+ public:
+  bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
+  bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                       const std::atomic<bool>& stop) override;
+  bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
+  std::string GetSystemFolder() override;
+  clPathKind GetPathKind(const std::string& path) override;
+  bool CreateFolders(const std::string& folder) override;
+  clFileRead ReadWholeFile(const std::string& path, std::string& text) override;
+  bool ReplaceFile(const std::string& path, const std::string& text) override;
+
+ private:
+  static bool Read(const std::string& folder, std::vector<clFolderItem>& items,
+                   const std::atomic<bool>* stop);
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "platform/clprocessplatform.h"
+#include "platform/posix/clinstancelock.h"
+
+// The running process on a POSIX system: the executable from /proc/self/exe, the
+// argument from argv as the system gave its bytes, the single-instance guard as a lock
+// file in the user's runtime folder, the clock of the local time zone.
+class clPosixProcess : public clProcessPlatform {
+ public:
+  // An empty lock folder: the user's runtime folder (see UserRuntimeFolder).
+  clPosixProcess(int argc, char** argv, std::string lockFolder = std::string());
+
+  clProcessFacts GetProcessFacts() override;
+  bool AcquireInstance(const std::string& exeName) override;
+  void ReleaseInstance() override;
+  bool HoldsInstance() const override { return lock.IsHeld(); }
+  std::string GetLocalTimeStamp() override;
+
+  // $XDG_RUNTIME_DIR when it is a folder of this user's own; otherwise a private folder
+  // of this user's in the temporary folder (created when missing, its owner and
+  // permissions checked), and the temporary folder itself when even that fails. Other
+  // users' instances then neither see nor block this one.
+  static std::string UserRuntimeFolder();
+
+ private:
+  clProcessFacts facts;
+  std::string lockFolder;
+  clInstanceLock lock;
+};

@@ -1,0 +1,291 @@
+#include "qt/foption.h"
+
+#include <algorithm>
+#include <limits>
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFile>
+#include <QFont>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QShowEvent>
+#include <QVBoxLayout>
+
+#include "qt/cldialogkeys.h"
+#include "qt/cljapanesefont.h"
+#include "qt/clqtfolderchooser.h"
+#include "qt/cltypeddigits.h"
+#include "settings/clcalledwindialog.h"
+#include "settings/clrelatedansistring.h"
+
+namespace {
+
+// The user may type at most this many digits into the time-out box.
+constexpr int kTimeoutTypedDigits = 4;
+
+QCheckBox* NewCheckBox(QWidget* parent, const char* caption, const char* hint) {
+  auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
+  box->setToolTip(QString::fromUtf8(hint));
+  return box;
+}
+
+// Untitled frame holding a grid of two equal columns.
+QGridLayout* NewFrame(QVBoxLayout* column, QWidget* parent) {
+  auto* frame = new QGroupBox(parent);
+  column->addWidget(frame);
+  auto* grid = new QGridLayout(frame);
+  grid->setContentsMargins(10, 8, 10, 8);
+  grid->setHorizontalSpacing(12);
+  grid->setVerticalSpacing(8);
+  grid->setColumnStretch(0, 1);
+  grid->setColumnStretch(1, 1);
+  return grid;
+}
+
+}  // namespace
+
+TfrmOption::TfrmOption(clSoftOption& option, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      option(option) {
+  setWindowTitle(QString::fromUtf8("詳細設定"));
+  setWindowIcon(QIcon(QStringLiteral(":/kdx/kdx.png")));
+  setFont(clJapaneseFont::Standard());
+  setFixedSize(532, 453);
+  BuildControls();
+  FormCreate();
+}
+
+void TfrmOption::BuildControls() {
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(10, 10, 10, 10);
+  column->setSpacing(8);
+
+  QGridLayout* filters = NewFrame(column, this);
+  chkIsSubForder = NewCheckBox(this, "サブフォルダも取得する", "サブフォルダも取得対象とします");
+  chkIsWinFolder =
+      NewCheckBox(this, "Windowsフォルダも取得する", "Windowsフォルダも取得対象とします");
+  chkIsHiddenFolder = NewCheckBox(this, "隠しファイルも取得する", "隠しファイルも取得対象とします");
+  chkIsReadOnlyFolder =
+      NewCheckBox(this, "読み取り専用ファイルも取得する", "読み取り専用ファイルも取得対象とします");
+  filters->addWidget(chkIsSubForder, 0, 0);
+  filters->addWidget(chkIsWinFolder, 0, 1);
+  filters->addWidget(chkIsHiddenFolder, 1, 0);
+  filters->addWidget(chkIsReadOnlyFolder, 1, 1);
+
+  QGridLayout* outputs = NewFrame(column, this);
+  chkOutputFolderListCSV =
+      NewCheckBox(this, "フォルダ構成のＣＳＶ出力を行う", "CSVファイルとして出力します");
+  chkOutputFolderListTXT =
+      NewCheckBox(this, "フォルダ構成のテキスト出力を行う", "テキストファイルとして出力します");
+  chkCopyClipBoardFolderList = NewCheckBox(this, "フォルダ構成のClipboard出力を行う",
+                                           "テキスト形式でクリップボードに出力します");
+  chkShortText = NewCheckBox(this, "テキスト/Clipboard出力を切り詰める",
+                             "テキスト出力とclipboard出力形式の出力サイズを小さくします");
+  rgbFormatCB = new QGroupBox(QString::fromUtf8("Clipboard出力形式"), this);
+  rgbFormatCB->setToolTip(QString::fromUtf8(
+      "Clipboard出力形式を選択します。表は表計算ソフトに貼り付ける場合に選択してください"));
+  auto* formats = new QHBoxLayout(rgbFormatCB);
+  formats->setContentsMargins(10, 4, 10, 6);
+  rgbFormatCBItems = new QButtonGroup(this);
+  const char* formatCaptions[] = {"テキスト形式", "表形式"};
+  for (int item = 0; item < 2; ++item) {
+    auto* radio = new QRadioButton(QString::fromUtf8(formatCaptions[item]), rgbFormatCB);
+    rgbFormatCBItems->addButton(radio, item);
+    formats->addWidget(radio, 1);
+  }
+  chkTimeout = NewCheckBox(this, "フォルダ構成取得にタイムアウトを設定",
+                           "時間がかかる場合は自動中断させたい場合に設定します");
+  edtTimeout = new QLineEdit(this);
+  edtTimeout->setFixedWidth(52);
+  Label2 = new QLabel(QString::fromUtf8("秒"), this);
+  auto* timeoutRow = new QHBoxLayout;
+  timeoutRow->addStretch(1);
+  timeoutRow->addWidget(edtTimeout);
+  timeoutRow->addSpacing(4);
+  timeoutRow->addWidget(Label2);
+  timeoutRow->addSpacing(20);
+  auto* indented = new QHBoxLayout;
+  indented->addSpacing(16);
+  indented->addWidget(rgbFormatCB);
+  outputs->addWidget(chkOutputFolderListCSV, 0, 0);
+  outputs->addWidget(chkOutputFolderListTXT, 0, 1);
+  outputs->addWidget(chkCopyClipBoardFolderList, 1, 0);
+  outputs->addWidget(chkShortText, 1, 1);
+  outputs->addLayout(indented, 2, 0, 2, 1);
+  outputs->addWidget(chkTimeout, 2, 1);
+  outputs->addLayout(timeoutRow, 3, 1);
+
+  QGridLayout* after = NewFrame(column, this);
+  chkMsg = NewCheckBox(this, "出力後にMSGボックスを表示する",
+                       "CSV/テキスト/Clipboard出力後にMSGボックスを表示します");
+  chkOpenLocate = NewCheckBox(
+      this, "出力後に出力先（場所）を表示する",
+      "CSVファイルまたはテキストファイル出力後にファイルの場所をエクスプローラで開きます");
+  chkOpenCsv = NewCheckBox(this, "CSV出力後にそのまま開く",
+                           "CSV出力後に関連付いたアプリ（Excel等）で開きます");
+  chkOpenTxt = NewCheckBox(this, "テキスト出力後にそのまま開く",
+                           "テキスト出力後に関連付いたアプリ（メモ帳など）で開きます");
+  after->addWidget(chkMsg, 0, 0);
+  after->addWidget(chkOpenLocate, 0, 1);
+  after->addWidget(chkOpenCsv, 1, 0);
+  after->addWidget(chkOpenTxt, 1, 1);
+
+  QGridLayout* destination = NewFrame(column, this);
+  chkDispPreserveDialogWhenOutput = NewCheckBox(
+      this, "出力先ファイルをその都度指定する（チェックがない場合は常にデフォルト指定）",
+      "CSV及びテキストファイルを出力する場合に毎回出力先を指定する場合はチェックを入れます.");
+  Label1 = new QLabel(QString::fromUtf8("デフォルトの出力先指定フォルダ"), this);
+  edtFolderListOutputFolder = new QLineEdit(this);
+  // No length limit: a stored folder of any length is shown and stored whole.
+  edtFolderListOutputFolder->setMaxLength(std::numeric_limits<int>::max());
+  btnCallSelectFileDialog = new QPushButton(QString::fromUtf8("参照..."), this);
+  auto* folderRow = new QHBoxLayout;
+  folderRow->addWidget(edtFolderListOutputFolder, 1);
+  folderRow->addWidget(btnCallSelectFileDialog);
+  destination->addWidget(chkDispPreserveDialogWhenOutput, 0, 0, 1, 2);
+  destination->addWidget(Label1, 1, 0, 1, 2);
+  destination->addLayout(folderRow, 2, 0, 1, 2);
+
+  column->addStretch(1);
+  btnOk = new QPushButton(QStringLiteral("OK"), this);
+  btnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(btnOk);
+  buttons->addWidget(btnCancel);
+  column->addLayout(buttons);
+
+  // Neither button is the default: Enter presses a button only while it has the
+  // focus, and Esc closes nothing.
+  for (QPushButton* button : {btnOk, btnCancel, btnCallSelectFileDialog}) {
+    button->setMinimumWidth(75);
+  }
+  clDialogKeys::Apply(this, {btnOk, btnCancel, btnCallSelectFileDialog});
+
+  connect(chkCopyClipBoardFolderList, &QCheckBox::toggled, this,
+          [this] { chkCopyClipBoardFolderListClick(); });
+  connect(btnCallSelectFileDialog, &QPushButton::clicked, this,
+          [this] { btnCallSelectFileDialogClick(); });
+  connect(btnOk, &QPushButton::clicked, this, [this] {
+    btnOkClick();
+    accept();
+  });
+  connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  // The states before the first opening.
+  chkIsSubForder->setChecked(true);
+  chkTimeout->setChecked(true);
+  SetFormatCBIndex(0);
+  edtTimeout->setText(QStringLiteral("10"));
+  chkCopyClipBoardFolderListClick();
+}
+
+void TfrmOption::FormCreate() {
+  // The time-out box takes at most four typed digits, without the input method.
+  clTypedDigits::Apply(edtTimeout, kTimeoutTypedDigits);
+}
+
+void TfrmOption::showEvent(QShowEvent* event) {
+  if (!event->spontaneous()) {
+    FormShow();
+  }
+  QDialog::showEvent(event);
+}
+
+int TfrmOption::GetFormatCBIndex() const { return rgbFormatCBItems->checkedId(); }
+
+void TfrmOption::SetFormatCBIndex(int index) {
+  if (QAbstractButton* item = rgbFormatCBItems->button(index)) {
+    item->setChecked(true);
+    return;
+  }
+  // No item: exclusive buttons cannot be unchecked one by one.
+  rgbFormatCBItems->setExclusive(false);
+  for (QAbstractButton* item : rgbFormatCBItems->buttons()) item->setChecked(false);
+  rgbFormatCBItems->setExclusive(true);
+}
+
+void TfrmOption::chkCopyClipBoardFolderListClick() {
+  rgbFormatCB->setEnabled(chkCopyClipBoardFolderList->isChecked());
+}
+
+void TfrmOption::ShowOutputFolder(const std::string& path) {
+  shownFolderBytes = path;
+  shownFolderText = QFile::decodeName(QByteArray(path.data(), qsizetype(path.size())));
+  edtFolderListOutputFolder->setText(shownFolderText);
+}
+
+std::string TfrmOption::OutputFolderBytes() const {
+  const QString text = edtFolderListOutputFolder->text();
+  if (text == shownFolderText) {
+    return shownFolderBytes;
+  }
+  return QFile::encodeName(text).toStdString();
+}
+
+void TfrmOption::FormShow() {
+  chkIsSubForder->setChecked(option.GetSubFolder());
+  chkIsWinFolder->setChecked(option.GetWinFolder());
+  chkIsHiddenFolder->setChecked(option.GetHideFile());
+  chkIsReadOnlyFolder->setChecked(option.GetReadOnlyFile());
+  chkOutputFolderListCSV->setChecked(option.GetOutputCsv());
+  chkOutputFolderListTXT->setChecked(option.GetOutputTxt());
+  chkDispPreserveDialogWhenOutput->setChecked(option.GetPreserveDialog());
+  ShowOutputFolder(option.GetOutputFolderPath());
+  chkCopyClipBoardFolderList->setChecked(option.GetOutputClipboard());  // runs the enable rule
+  chkShortText->setChecked(option.GetTxtShort());
+  chkMsg->setChecked(option.GetOutputMsg());
+  chkOpenLocate->setChecked(option.GetOutputLocate());
+  chkOpenCsv->setChecked(option.GetOpenCsvFile());
+  chkOpenTxt->setChecked(option.GetOpenTxtFile());
+  SetFormatCBIndex(std::clamp(option.GetClipboardMode(), -1, 1));
+  chkTimeout->setChecked(option.GetTimeout());
+  edtTimeout->setText(QString::number(option.GetTimeoutSeconds()));
+}
+
+void TfrmOption::btnOkClick() {
+  option.SetSubFolder(chkIsSubForder->isChecked());
+  option.SetWinFolder(chkIsWinFolder->isChecked());
+  option.SetHideFile(chkIsHiddenFolder->isChecked());
+  option.SetReadOnlyFile(chkIsReadOnlyFolder->isChecked());
+  option.SetOutputCsv(chkOutputFolderListCSV->isChecked());
+  option.SetOutputTxt(chkOutputFolderListTXT->isChecked());
+  option.SetPreserveDialog(chkDispPreserveDialogWhenOutput->isChecked());
+  option.SetOutputFolderPath(OutputFolderBytes());  // as typed: not trimmed, maybe empty
+  option.SetOutputClipboard(chkCopyClipBoardFolderList->isChecked());
+  option.SetTxtShort(chkShortText->isChecked());
+  option.SetOutputMsg(chkMsg->isChecked());
+  option.SetOutputLocate(chkOpenLocate->isChecked());
+  option.SetOpenCsvFile(chkOpenCsv->isChecked());
+  option.SetOpenTxtFile(chkOpenTxt->isChecked());
+  option.SetClipboardMode(GetFormatCBIndex());  // also while the group is disabled
+  option.SetTimeout(chkTimeout->isChecked());
+  // Empty or non-numeric text stores 0: a read then runs without a time-out.
+  int32_t seconds = 0;
+  clRelatedAnsiString converter;
+  if (!converter.ToInt(edtTimeout->text().toStdString(), seconds)) {
+    seconds = 0;
+  }
+  option.SetTimeoutSeconds(seconds);
+}
+
+void TfrmOption::btnCallSelectFileDialogClick() {
+  clCalledWinDialog chooser;
+  chooser.SetTitle("フォルダ構成取得用ファイル出力先を指定して下さい。");
+  // From the stored folder, not from what the box holds now.
+  chooser.SetInitialFolder(option.GetOutputFolderPath());
+  clQtFolderChooser owner(this);
+  chooser.Execute(owner);
+  const std::string chosen = chooser.GetFolderPath();
+  if (!chosen.empty()) {
+    ShowOutputFolder(chosen);
+  }
+}

@@ -1,0 +1,5 @@
+#include "qt/kdxresources.h"
+
+#include <QtGlobal>
+
+void InitKdxResources() { Q_INIT_RESOURCE(kdx); }

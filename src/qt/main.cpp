@@ -1,0 +1,36 @@
+#include <QString>
+#include <exception>
+
+#include "platform/posix/clposixprocess.h"
+#include "qt/clkdxapplication.h"
+#include "qt/feasyopt.h"
+#include "qt/fmain.h"
+#include "qt/foption.h"
+#include "qt/fversioninfo.h"
+#include "qt/kdxresources.h"
+
+int main(int argc, char** argv) {
+  clKdxApplication application(argc, argv);
+  try {
+    InitKdxResources();
+    clPosixProcess process(argc, argv);
+    // The four forms, in this order; the main window's create handler runs inside the
+    // first creation, so a read named on the command line starts there.
+    auto* mainWindow = new TfrmMain(DefaultFilePlatform(), process);
+    frmVersionInfo = new TfrmVersionInfo(mainWindow);
+    frmOption = new TfrmOption(mainWindow->option, mainWindow);
+    frmEasyOpt = new TfrmEasyOpt(mainWindow->option, mainWindow);
+    // A second instance has shown its refusal and asked to end: its window stays hidden.
+    if (!mainWindow->IsSecondInstance()) mainWindow->show();
+    application.exec();
+    // The dialogs are the main window's children and go with it, after its destroy
+    // handler has saved the settings and stopped a running read.
+    delete mainWindow;
+    frmVersionInfo = nullptr;
+    frmOption = nullptr;
+    frmEasyOpt = nullptr;
+  } catch (...) {
+    clKdxApplication::ShowException(nullptr, std::current_exception());
+  }
+  return 0;
+}
