@@ -1,0 +1,153 @@
+#pragma once
+
+// The read control with a fake window, a fake platform holding the tree and the
+// settings file, and a fake process; the output files go to a real temporary folder.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "../output/outputtestkit.h"
+#include "app/clreadcontrol.h"
+#include "bytesdiff.h"
+#include "clfakeplatform.h"
+#include "clfakeprocess.h"
+#include "clfakewindow.h"
+#include "cltemptree.h"
+
+inline const std::string kSettingsPath = "/exe/Setting.ini";
+inline const std::string kReadingStatus = "フォルダ構成の取得中...";
+inline const std::string kCsvOfData = "/data\r\n,B\r\n,,b.txt\r\n,,c.txt\r\n,a.txt\r\n";
+inline const std::string kSummaryBothFiles =
+    "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力成功\n";
+
+class clReadControlTest : public ::testing::Test {
+ public:
+  clReadControlTest() {
+    // /data holds B, then a.txt; B holds b.txt and c.txt.
+    tree.Add("/data/B/b.txt");
+    tree.Add("/data/B/c.txt");
+    tree.Add("/data/a.txt");
+    tree.Add("/exe/");
+    process.facts.exeFolder = "/exe";
+    process.facts.exeName = "KDX.bin";
+  }
+
+  ~clReadControlTest() override { Close(); }
+
+  // Setting.ini: CSV and text files into the output folder, the summary shown, nothing
+  // opened, no time-out; with overrides.
+  void WriteSettings(const std::map<std::string, std::string>& overrides = {}) {
+    Close();  // a control still open would save its own settings over these
+    const std::vector<std::pair<std::string, std::string>> keys = {
+        {"IS_SUB_FOLDER", "1"},
+        {"IS_WIN_FOLDER", "0"},
+        {"IS_HIDE_FILE", "0"},
+        {"IS_READ_ONLY_FILE", "0"},
+        {"IS_FOLDER_LIST_OUTPUT_CSV", "1"},
+        {"IS_FOLDER_LIST_OUTPUT_TXT", "1"},
+        {"IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT", "0"},
+        {"IS_FOLDER_LIST_OUTPUT_FOLDER_PATH", out.Root()},
+        {"IS_FOLDER_LIST_OUTPUT_CLIPBOARD", "0"},
+        {"IS_FOLDER_LIST_OUTPUT_TXT_SHT", "0"},
+        {"IS_FOLDER_LIST_OUTPUTMSG", "1"},
+        {"IS_FOLDER_LIST_OUTPUTLOCATE", "0"},
+        {"IS_FOLDER_LIST_OUTPUTCSVFILE", "0"},
+        {"IS_FOLDER_LIST__OUTPUTTXTFILE", "0"},
+        {"IS_FOLDER_LIST_OUTPUTCBMODE", "0"},
+        {"IS_FOLDER_LIST_OUTPUTTIMEOUT", "0"},
+        {"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "10"},
+    };
+    std::string text = "[SETTING]\r\n";
+    for (const auto& [key, value] : keys) {
+      const auto found = overrides.find(key);
+      text += key + "=" + (found != overrides.end() ? found->second : value) + "\r\n";
+    }
+    tree.SetFile(kSettingsPath, text);
+  }
+
+  // The control as the program makes it; FormCreate runs as the window's creation does.
+  clReadControl& Open(std::optional<std::string> argument = std::nullopt) {
+    Close();
+    process.facts.argument = std::move(argument);
+    control = std::make_unique<clReadControl>(
+        clReadControl::Services{window, tree, process, window, clipboard, shell});
+    control->Guarded([this] { control->FormCreate(); });
+    return *control;
+  }
+
+  // FormDestroy as the window's destruction runs it, then the control goes.
+  void Close() {
+    if (control == nullptr) return;
+    control->FormDestroy();
+    control.reset();
+  }
+
+  bool WaitIdle() {
+    return window.RunUntil(
+        [this] { return !control->isReading && control->RetiredWorkers() == 0; });
+  }
+
+  // The output files of a read, gone before the next case.
+  void RemoveOutputs() {
+    Close();
+    std::filesystem::remove(out.Path("KDX_20240303070809.csv"));
+    std::filesystem::remove(out.Path("KDX_20240303070809.txt"));
+  }
+
+  std::string Output(const std::string& extension) const {
+    return clTempTree::ReadFile(control->outputBasePath + extension);
+  }
+
+  clTempTree out;
+  clFakePlatform tree;
+  clFakeProcess process;
+  clFakeWindow window;
+  clRecordingClipboard clipboard;
+  clRecordingShell shell;
+  std::unique_ptr<clReadControl> control;
+};
+
+// Holds the walk at the start of one folder's read until the main thread has asked the
+// walk to stop (or the test lets it go), so that a stop lands at an exact point.
+class clWalkHold {
+ public:
+  clWalkHold(clFakePlatform& tree, const std::string& folder) {
+    tree.SetBeforeRead([this, folder](const std::string& read) {
+      if (read != folder || walker == nullptr) return;
+      std::unique_lock<std::mutex> lock(mutex);
+      held = true;
+      changed.notify_all();
+      while (!let && !walker.load()->stopRequested.load()) {
+        changed.wait_for(lock, std::chrono::milliseconds(1));
+      }
+    });
+  }
+  // The walker whose stop request ends the hold; set before the read starts.
+  void Watch(clFindInFolders& value) { walker = &value; }
+  void WaitUntilHeld() {
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return held; });
+  }
+  void Let() {
+    std::lock_guard<std::mutex> lock(mutex);
+    let = true;
+  }
+
+ private:
+  std::atomic<clFindInFolders*> walker{nullptr};
+  std::mutex mutex;
+  std::condition_variable changed;
+  bool held = false;
+  bool let = false;
+};
