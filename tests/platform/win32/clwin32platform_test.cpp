@@ -230,3 +230,29 @@ TEST(clWin32Platform, ReplacesAFileInOneStepAndLeavesNothingBehind) {
   ASSERT_TRUE(platform.ReadFolder(tree.Path("\x95\x5C"), items));
   EXPECT_EQ(Items(items), (Lines{"F Setting.ini"}));
 }
+
+TEST(clWin32Platform, TheWalkLeavesOutTheWindowsFolderByItsBackslashPath) {
+  clTempTree tree{"win/a.txt", "winter/b.txt", "other/c.txt", "\x95\x5C/x/d.txt", "\x95\x5C/y.txt"};
+  clWin32Platform platform;
+  for (const std::string& excluded : {tree.Root() + "\\win", tree.Root() + "\\\x95\x5C\\x"}) {
+    clFindInFolders walker(platform);
+    walker.Clear();
+    walker.SetLevel(1);
+    walker.SetSubFolder(true);
+    walker.SetHideFile(true);
+    walker.SetReadOnlyFile(true);
+    walker.SetWinFolder(false);
+    walker.SetWindowsDirectory(excluded);
+    ASSERT_TRUE(walker.Search(tree.Root()));
+    Lines names;
+    for (const auto& entry : walker.GetFolderList()) names.push_back(entry.GetName());
+    std::sort(names.begin(), names.end());
+    // Every item whose path begins with the Windows folder's path is left out.
+    if (excluded.back() == 'n') {
+      EXPECT_EQ(names, (Lines{"c.txt", "d.txt", "other", "x", "y.txt", "\x95\x5C"}));
+    } else {
+      EXPECT_EQ(names,
+                (Lines{"a.txt", "b.txt", "c.txt", "other", "win", "winter", "y.txt", "\x95\x5C"}));
+    }
+  }
+}
