@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what KDX needs to build, run and test on Debian 12, when it is missing.
+# Installs what KDX needs to build, run and test on Debian 12, when it is missing: the
+# Linux build, and the Windows build (mingw-w64 with posix threads) with Wine to test it.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   tree util-linux
   qt6-translations-l10n qt6-qpa-plugins
   desktop-file-utils appstream file dpkg-dev
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
 )
 
 missing=()

@@ -22,6 +22,10 @@ class clPath {
   // when the path has no separator at all.
   static std::string FolderPart(const std::string& path);
 
+  // Whether the path ends in a separator (on Windows a character of its own, not the
+  // second byte of a character such as "ソ").
+  static bool EndsWithSeparator(const std::string& path);
+
   // What follows the last separator: the whole path when it has none.
   static std::string NamePart(const std::string& path);
 };

@@ -3,32 +3,24 @@
 #include <algorithm>
 #include <utility>
 
+#include "platform/clpath.h"
+
 namespace {
 
 const char* const kNoSystemFolderText = "異常が発生しました。WindowsDirectoryが不明です。";
 const char* const kNoSystemFolderCaption = "異常";
 
-// Joins a folder and a name with "/", without doubling a separator the folder ends in.
-std::string JoinPath(const std::string& folder, const std::string& name) {
-  std::string path;
-  path.reserve(folder.size() + 1 + name.size());
-  path += folder;
-  if (path.empty() || path.back() != '/') path += '/';
-  path += name;
-  return path;
-}
-
-// Whether JoinPath(folder, name) starts with `prefix`, without composing the path.
+// Whether clPath::JoinInside(folder, name) starts with `prefix`, without composing the path.
 bool JoinedStartsWith(const std::string& folder, const std::string& name,
                       const std::string& prefix) {
-  const bool addSeparator = folder.empty() || folder.back() != '/';
+  const bool addSeparator = !clPath::EndsWithSeparator(folder);
   const std::size_t joinedSize = folder.size() + (addSeparator ? 1 : 0) + name.size();
   if (prefix.size() > joinedSize) return false;
   std::size_t at = std::min(prefix.size(), folder.size());
   if (prefix.compare(0, at, folder, 0, at) != 0) return false;
   if (at == prefix.size()) return true;
   if (addSeparator) {
-    if (prefix[at] != '/') return false;
+    if (prefix[at] != clPath::kSeparator) return false;
     ++at;
   }
   return prefix.compare(at, std::string::npos, name, 0, prefix.size() - at) == 0;
@@ -113,7 +105,7 @@ bool clFindInFolders::Search(std::string folder) {
     // A folder already being walked higher on this branch (a link back to it) is listed
     // but not entered: the walk would otherwise never end. Only an entered folder's path is built.
     const bool enter = subFolder && item.isFolder && !IsOpenOnBranch(item);
-    std::string child = enter ? JoinPath(folder, item.name) : std::string();
+    std::string child = enter ? clPath::JoinInside(folder, item.name) : std::string();
     folderList.push_back(level, item.name, static_cast<int16_t>(item.isFolder ? 1 : 0));
     if (enter) {
       branch.push_back({item.device, item.inode});

@@ -3,6 +3,8 @@
 #include <initializer_list>
 #include <string>
 
+#include "platform/clpath.h"
+
 // A fixture tree in a fresh temporary folder, built from a short declarative list and
 // removed again (permissions restored first) when the object goes.
 //
@@ -25,7 +27,8 @@ class clTempTree {
   void Add(const std::string& line);  // one line; a read-only mark applies at once
 
   const std::string& Root() const { return root; }
-  std::string Path(const std::string& relative) const { return root + "/" + relative; }
+  // The root, the platform's separator, then `relative` as given.
+  std::string Path(const std::string& relative) const { return clPath::Join(root, relative); }
 
   // Reads a whole file as bytes; empty when missing.
   static std::string ReadFile(const std::string& path);

@@ -1,0 +1,67 @@
+#include "platform/win32/clwin32process.h"
+
+#include <shellapi.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "platform/win32/clsystemcodepage.h"
+
+clWin32Process::~clWin32Process() { ReleaseInstance(); }
+
+clProcessFacts clWin32Process::GetProcessFacts() {
+  clProcessFacts facts;
+  std::vector<char> buffer(MAX_PATH + 1);
+  for (;;) {
+    const DWORD length =
+        ::GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) break;
+    if (length < buffer.size()) {
+      const std::string path(buffer.data(), length);
+      const std::size_t cut = clSystemCodePage::LastSeparator(path);
+      facts.exeFolder = cut == std::string::npos ? std::string() : path.substr(0, cut);
+      facts.exeName = cut == std::string::npos ? path : path.substr(cut + 1);
+      break;
+    }
+    buffer.resize(buffer.size() * 2);
+  }
+  int count = 0;
+  LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (arguments != nullptr) {
+    if (count > 1) facts.argument = clSystemCodePage::FromWide(arguments[1]);
+    ::LocalFree(arguments);
+  }
+  return facts;
+}
+
+bool clWin32Process::AcquireInstance(const std::string& exeName) {
+  if (mutex != nullptr) return true;
+  const HANDLE other = ::OpenMutexA(SYNCHRONIZE, FALSE, exeName.c_str());
+  if (other != nullptr) {
+    ::CloseHandle(other);
+    return false;
+  }
+  const HANDLE created = ::CreateMutexA(nullptr, FALSE, exeName.c_str());
+  if (created == nullptr) return true;  // no guard to be had: the program runs anyway
+  if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    ::CloseHandle(created);  // another instance made it in between
+    return false;
+  }
+  mutex = created;
+  return true;
+}
+
+void clWin32Process::ReleaseInstance() {
+  if (mutex == nullptr) return;
+  ::CloseHandle(mutex);
+  mutex = nullptr;
+}
+
+std::string clWin32Process::GetLocalTimeStamp() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04u%02u%02u%02u%02u%02u", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
+  return text;
+}

@@ -1,0 +1,138 @@
+// The fixture tree on Windows: paths are system code-page bytes, made with the wide
+// functions so that names with a 0x5C trail byte ("ソ", "表") stay whole.
+#include "platform/win32/clwindows.h"
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "cltemptree.h"
+#include "platform/win32/clsystemcodepage.h"
+
+namespace {
+
+std::wstring Wide(const std::string& path) {
+  return clSystemCodePage::LongPath(clSystemCodePage::ToWide(path));
+}
+
+void MakeFolders(const std::string& path) {
+  const std::wstring full = Wide(path);
+  for (std::size_t at = full.find(L'\\', 4);; at = full.find(L'\\', at + 1)) {
+    ::CreateDirectoryW((at == std::wstring::npos ? full : full.substr(0, at)).c_str(), nullptr);
+    if (at == std::wstring::npos) break;
+  }
+}
+
+void MakeParents(const std::string& path) {
+  const std::wstring wide = clSystemCodePage::ToWide(path);
+  const std::size_t slash = wide.find_last_of(L"\\/");
+  if (slash != std::wstring::npos) MakeFolders(clSystemCodePage::FromWide(wide.substr(0, slash)));
+}
+
+void RemoveAll(const std::wstring& path) {
+  ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  WIN32_FIND_DATAW data;
+  const HANDLE find = ::FindFirstFileW((path + L"\\*").c_str(), &data);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = data.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveAll(child);
+      } else {
+        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        ::DeleteFileW(child.c_str());
+      }
+    } while (::FindNextFileW(find, &data));
+    ::FindClose(find);
+  }
+  ::RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+clTempTree::clTempTree() {
+  wchar_t base[MAX_PATH + 1];
+  const DWORD length = ::GetTempPathW(MAX_PATH + 1, base);
+  if (length == 0) throw std::runtime_error("no temporary folder");
+  static unsigned serial = 0;
+  for (int attempt = 0; attempt < 1000; ++attempt) {
+    const std::wstring folder = std::wstring(base, length) + L"kdx-test-" +
+                                std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(serial++);
+    if (::CreateDirectoryW(folder.c_str(), nullptr)) {
+      root = clSystemCodePage::FromWide(folder);
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary folder");
+}
+
+clTempTree::clTempTree(std::initializer_list<std::string> lines) : clTempTree() { Build(lines); }
+
+clTempTree::~clTempTree() { RemoveAll(Wide(root)); }
+
+void clTempTree::Build(std::initializer_list<std::string> lines) {
+  std::vector<std::string> marks;
+  for (const auto& line : lines) {
+    if (line.rfind("ro:", 0) == 0) {
+      marks.push_back(line);
+    } else {
+      Add(line);
+    }
+  }
+  for (const auto& mark : marks) Add(mark);
+}
+
+void clTempTree::Add(const std::string& line) {
+  if (line.rfind("ro:", 0) == 0) {
+    std::string target = Path(line.substr(3));
+    if (!target.empty() && target.back() == '/') target.pop_back();
+    const std::wstring wide = Wide(target);
+    const DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) throw std::runtime_error("no such item: " + line);
+    ::SetFileAttributesW(wide.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
+    return;
+  }
+  if (line.find(" -> ") != std::string::npos) {
+    throw std::runtime_error("links are not made on Windows: " + line);
+  }
+  if (!line.empty() && line.back() == '/') {
+    MakeFolders(Path(line.substr(0, line.size() - 1)));
+    return;
+  }
+  const auto equals = line.find('=');
+  const std::string file = Path(line.substr(0, equals));
+  MakeParents(file);
+  const HANDLE handle = ::CreateFileW(Wide(file).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) throw std::runtime_error("cannot create " + file);
+  bool written = true;
+  if (equals != std::string::npos) {
+    const std::string text = line.substr(equals + 1);
+    DWORD done = 0;
+    written = ::WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &done, nullptr) &&
+              done == text.size();
+  }
+  ::CloseHandle(handle);
+  if (!written) throw std::runtime_error("cannot write " + file);
+}
+
+std::string clTempTree::ReadFile(const std::string& path) {
+  const HANDLE handle = ::CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return {};
+  std::string bytes;
+  char buffer[65536];
+  DWORD count = 0;
+  while (::ReadFile(handle, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+    bytes.append(buffer, count);
+  }
+  ::CloseHandle(handle);
+  return bytes;
+}
+
+bool clTempTree::Exists(const std::string& path) {
+  return ::GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
