@@ -62,7 +62,8 @@ void TfrmMain::StartReading(const std::string& path) {
                             FromBytes(kNoSystemFolderCaption));
       return;
     }
-    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0) {
+    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0 ||
+        platform.IsSameFolder(targetFolder, systemFolder)) {
       clUiHooks::messageBox(this, FromBytes(kSystemFolderTargetText), FromBytes(kEndCaption));
       return;
     }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/clfileplatform.h"
@@ -41,12 +42,24 @@ class clFindInFolders {
   struct FolderId {
     uint64_t device;
     uint64_t inode;
+    bool operator==(const FolderId&) const = default;
   };
-  bool IsOpenOnBranch(const clFolderItem& item) const;
+  struct FolderIdHash {
+    std::size_t operator()(const FolderId& id) const {
+      return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
+  };
+
+  bool SearchPlace(const clFolderPlace& place);
+  bool IsSystemFolder(const clFolderItem& item) const;
+  bool PassesFilters(const std::string& folder, const clFolderItem& item) const;
 
   clFilePlatform& platform;
-  std::vector<FolderId> branch;  // the folders open from the root down to the current one
-  int depth = 0;                 // nesting of Search calls; 0 outside a walk
+  // Every folder entered during this read: one met again (through a link) is listed
+  // there but not entered again.
+  std::unordered_set<FolderId, FolderIdHash> entered;
+  bool systemKnown = false;  // the system folder's identity, when it is left out
+  FolderId systemId{0, 0};
   int16_t level = 0;
   clStructureList folderList;
   std::string windowsDirectory;
