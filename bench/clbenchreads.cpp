@@ -1,6 +1,7 @@
 #include "clbenchreads.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <functional>
 #include <stdexcept>
 
@@ -16,8 +17,23 @@ double Since(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+}  // namespace
+
+// The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none); the
+// walker's own choice when unset.
+void clBenchReads::ApplyReadAhead(clFindInFolders& walker) {
+  const char* threads = std::getenv("KDX_BENCH_READAHEAD");
+  if (threads == nullptr || *threads == '\0') return;
+  clReadAhead::Limits limits;
+  limits.threads = static_cast<unsigned>(std::strtoul(threads, nullptr, 10));
+  walker.SetReadAhead(limits);
+}
+
+namespace {
+
 // Walks like a read with the settings a fresh installation has.
 void PrepareWalker(clFindInFolders& walker) {
+  clBenchReads::ApplyReadAhead(walker);
   walker.Clear();
   walker.SetWindowsDirectory(DefaultFilePlatform().GetSystemFolder());
   walker.SetLevel(1);

@@ -29,6 +29,7 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
   clBenchResult result;
   {
     TfrmMain window(environment);
+    ApplyReadAhead(window.findInFolders);
     window.show();
     clSoftOption& option = window.option;
     option.SetSubFolder(true);

@@ -64,6 +64,16 @@ bool clFindInFolders::PassesFilters(const std::string& folder, const clFolderIte
   return true;
 }
 
+// Whether the walk, in `folder`, would enter `item` unless it has entered that folder
+// already: what the read-ahead lists.
+bool clFindInFolders::WouldEnter(const std::string& folder, const clFolderItem& item) const {
+  if (!option.GetSubFolder() || !item.isFolder || item.name == "." || item.name == "..") {
+    return false;
+  }
+  if (!option.GetWinFolder() && windowsDirectory.empty()) return false;
+  return PassesFilters(folder, item);
+}
+
 bool clFindInFolders::Search(std::string folder) {
   // The root is entered first: a link back to it is listed but not entered. The system
   // folder is known by its identity too, so that no path leads into it.
@@ -73,7 +83,21 @@ bool clFindInFolders::Search(std::string folder) {
   systemKnown = !option.GetWinFolder() && !windowsDirectory.empty() &&
                 platform.FolderIdentity(windowsDirectory, systemId.device, systemId.inode);
   const clFolderPlace root = platform.RootPlace(folder);
+  if (readAheadLimits.threads > 0 && option.GetSubFolder()) {
+    readAhead = std::make_unique<clReadAhead>(
+        platform, stopRequested,
+        [this](const std::string& in, const clFolderItem& item) { return WouldEnter(in, item); },
+        readAheadLimits);
+    readAhead->EnterRoot(root, rootId.device, rootId.inode);
+  }
   const bool result = SearchPlace(root);
+  // The read-ahead ends with the walk, a stopped one too.
+  if (readAhead) {
+    readAheadStats = readAhead->GetStats();
+    readAhead.reset();
+  } else {
+    readAheadStats = {};
+  }
   entered.clear();
   return result;
 }
@@ -86,7 +110,11 @@ bool clFindInFolders::SearchPlace(const clFolderPlace& place) {
   // A folder that cannot be read yields no items: its entry stays without contents. A
   // stop ends the read early; the first item read then sees it.
   std::vector<clFolderItem> items;
-  platform.ReadPlace(place, items, stopRequested);
+  if (readAhead) {
+    readAhead->Read(items);
+  } else {
+    platform.ReadPlace(place, items, stopRequested);
+  }
 
   const bool subFolder = option.GetSubFolder();
   const bool winFolder = option.GetWinFolder();
@@ -118,7 +146,12 @@ bool clFindInFolders::SearchPlace(const clFolderPlace& place) {
     if (enter) {
       ++level;
       std::string path = clChildPath::Join(folder, item.name);
-      SearchPlace(platform.ChildPlace(place, item.name, std::move(path)));
+      if (readAhead) {
+        SearchPlace(readAhead->Enter(item.name, std::move(path)));
+        readAhead->Leave();
+      } else {
+        SearchPlace(platform.ChildPlace(place, item.name, std::move(path)));
+      }
       --level;
     }
   }

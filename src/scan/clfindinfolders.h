@@ -3,11 +3,13 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
 
 #include "platform/clfileplatform.h"
+#include "scan/clreadahead.h"
 #include "scan/clstructurelist.h"
 #include "settings/clsoftoption.h"
 
@@ -31,6 +33,12 @@ class clFindInFolders {
 
   bool Search(std::string folder);
 
+  // Folders listed ahead of the walk on a pool of threads (none: every folder is read
+  // when the walk reaches it). The list is the same either way.
+  void SetReadAhead(const clReadAhead::Limits& limits) { readAheadLimits = limits; }
+  // How the read-ahead of the last walk went.
+  const clReadAhead::Stats& GetReadAheadStats() const { return readAheadStats; }
+
   // The structure list, read in place: nothing changes it between walks.
   const clStructureList& GetFolderList() const { return folderList; }
   std::string GetLastFolder() const { return lastFolder; }
@@ -53,6 +61,7 @@ class clFindInFolders {
   bool SearchPlace(const clFolderPlace& place);
   bool IsSystemFolder(const clFolderItem& item) const;
   bool PassesFilters(const std::string& folder, const clFolderItem& item) const;
+  bool WouldEnter(const std::string& folder, const clFolderItem& item) const;
 
   clFilePlatform& platform;
   // Every folder entered during this read: one met again (through a link) is listed
@@ -60,6 +69,9 @@ class clFindInFolders {
   std::unordered_set<FolderId, FolderIdHash> entered;
   bool systemKnown = false;  // the system folder's identity, when it is left out
   FolderId systemId{0, 0};
+  clReadAhead::Limits readAheadLimits;
+  std::unique_ptr<clReadAhead> readAhead;  // during a walk
+  clReadAhead::Stats readAheadStats;
   int16_t level = 0;
   clStructureList folderList;
   std::string windowsDirectory;

@@ -1,5 +1,5 @@
 // Stopping a read: by hand, by the time-out and by closing the window, on a tree whose
-// walk takes seconds: 420 folders, each listing held up for 10 ms as on a slow share.
+// walk takes seconds: 420 folders, each listing held up for 40 ms as on a slow share.
 
 #include <QAction>
 #include <QDropEvent>
@@ -58,7 +58,7 @@ class clStopTest : public clMainWindowTest {
 
   clTempTree tree;
   clPosixPlatform posixPlatform;
-  clDelayedPlatform slowPlatform{posixPlatform, std::chrono::milliseconds(10)};
+  clDelayedPlatform slowPlatform{posixPlatform, std::chrono::milliseconds(40)};
 };
 
 TEST_F(clStopTest, AStopByHandEndsTheReadWithoutOutputOrMessage) {
