@@ -22,10 +22,14 @@ struct Filters {
   bool winFolder = true;
   bool hideFile = false;
   bool readOnlyFile = false;
+  // Folders listed ahead: off where a test watches the order of the listings.
+  bool readAhead = false;
 };
 
 // Prepares a walker as a read does: emptied, level 1, the four filters.
 void Prepare(clFindInFolders& walker, const Filters& filters = {}) {
+  walker.SetReadAhead(filters.readAhead ? clReadAhead::Limits{}
+                                        : clReadAhead::Limits{.threads = 0});
   walker.Clear();
   walker.SetLevel(1);
   walker.SetSubFolder(filters.subFolder);
@@ -287,7 +291,7 @@ TEST(clFindInFolders, TheSystemFolderIsLeftOutWhateverPathLeadsToIt) {
 TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
   clTempTree tree{"a/", "a/f", "loop -> .", "a/up -> ..", "a/self -> ../a", "b/"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   EXPECT_EQ(Paths(walker), (Lines{"D a", "D a/self", "D a/up", "D b", "D loop", "F a/f"}));
 }
@@ -295,7 +299,7 @@ TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
 TEST(clFindInFolders, ALinkToAFolderIsEnteredAndADanglingLinkIsAFile) {
   clTempTree tree{"t/", "t/in", "l -> t", "dang -> missing"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root() + "/"));
   // The folder is entered once, through whichever of its two names comes first.
   const Lines paths = Paths(walker);
@@ -308,7 +312,7 @@ TEST(clFindInFolders, ALinkToAFolderIsEnteredAndADanglingLinkIsAFile) {
 TEST(clFindInFolders, ALinkToTheRealSystemFolderIsLeftOut) {
   clTempTree tree{"p -> /proc", "pp -> p", "f"};
   clFindInFolders walker;
-  Prepare(walker, {.winFolder = false});
+  Prepare(walker, {.winFolder = false, .readAhead = true});
   walker.SetWindowsDirectory("/proc");
   EXPECT_TRUE(walker.Search(tree.Root()));
   EXPECT_EQ(Paths(walker), (Lines{"F f"}));
@@ -317,7 +321,7 @@ TEST(clFindInFolders, ALinkToTheRealSystemFolderIsLeftOut) {
 TEST(clFindInFolders, NamesAreKeptByteForByte) {
   clTempTree tree{"日本語/", "日本語/\x83\x5e\x83\x43", "a\nb", "\x01", "sp ace, \"q\"\t"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   Lines expected{"D 日本語", "F \x01", "F a\nb", "F sp ace, \"q\"\t", "F 日本語/\x83\x5e\x83\x43"};
   std::sort(expected.begin(), expected.end());
@@ -333,7 +337,7 @@ TEST(clFindInFolders, UnreadableRealFolderIsListedWithoutContents) {
   clTempTree tree{"s/", "s/x", "b"};
   ASSERT_EQ(::chmod(tree.Path("s").c_str(), 0), 0);
   clFindInFolders walker;
-  Prepare(walker, {.readOnlyFile = true});
+  Prepare(walker, {.readOnlyFile = true, .readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   EXPECT_EQ(Paths(walker), (Lines{"D s", "F b"}));
 }
@@ -389,7 +393,7 @@ TEST(clFindInFolders, ADeepChainNeedsNoMoreFileHandlesThanAFewFolders) {
   clTempTree tree;
   MakeChain(tree.Root(), 1500);
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   {
     OpenFileLimit limit(1024);
     ASSERT_TRUE(limit.ok);
@@ -411,7 +415,7 @@ TEST(clFindInFolders, FoldersBeyondThePathLengthLimitAreReadLikeAnyOther) {
     clTempTree tree;
     MakeChain(tree.Root(), chain.depth, chain.name);
     clFindInFolders walker;
-    Prepare(walker);
+    Prepare(walker, {.readAhead = true});
     EXPECT_TRUE(walker.Search(tree.Root()));
     ExpectChain(walker, chain.depth, chain.name);
   }
