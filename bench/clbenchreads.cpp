@@ -7,6 +7,7 @@
 
 #include "output/clcsvwriter.h"
 #include "output/cltextwriter.h"
+#include "platform/cldelayedplatform.h"
 #include "scan/clfindinfolders.h"
 
 namespace {
@@ -18,6 +19,15 @@ double Since(Clock::time_point start) {
 }
 
 }  // namespace
+
+clFilePlatform& clBenchReads::Platform() {
+  // KDX_BENCH_DELAY_US: the share's delays in the platform layer, where FUSE is missing.
+  static const char* const delay = std::getenv("KDX_BENCH_DELAY_US");
+  if (delay == nullptr || *delay == '\0') return DefaultFilePlatform();
+  static clDelayedPlatform delayed(DefaultFilePlatform(),
+                                   std::chrono::microseconds(std::strtoul(delay, nullptr, 10)));
+  return delayed;
+}
 
 // The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none); the
 // walker's own choice when unset.
@@ -65,7 +75,7 @@ struct NoLabel : clStatusLabel {
 }  // namespace
 
 clBenchResult clBenchReads::Walk(const std::string& tree) {
-  clFindInFolders walker;
+  clFindInFolders walker(Platform());
   PrepareWalker(walker);
   const auto start = Clock::now();
   walker.Search(tree);
@@ -76,7 +86,7 @@ clBenchResult clBenchReads::Walk(const std::string& tree) {
 }
 
 clBenchResult clBenchReads::Core(const std::string& tree, const std::string& outputFolder) {
-  clFindInFolders walker;
+  clFindInFolders walker(Platform());
   PrepareWalker(walker);
   CountingLink link;
   NoClipboard clipboard;

@@ -11,11 +11,13 @@ struct clBenchResult {
 };
 
 class clFindInFolders;
+class clFilePlatform;
 
 // The three reads the benchmark compares.
 class clBenchReads {
  public:
   static void ApplyReadAhead(clFindInFolders& walker);
+  static clFilePlatform& Platform();
   // The walk alone.
   static clBenchResult Walk(const std::string& tree);
   // Walk, CSV file and full text file through the real writers; progress counted on

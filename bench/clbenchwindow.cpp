@@ -26,6 +26,7 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
   environment.exeFolder = outputFolder;  // a fresh folder: no Setting.ini, a lock of its own
   environment.exeName = "kdx_bench";
   environment.lockFolder = outputFolder;
+  environment.platform = &Platform();
   clBenchResult result;
   {
     TfrmMain window(environment);

@@ -240,7 +240,15 @@ void clReadAhead::EnterRoot(const clFolderPlace& place, uint64_t device, uint64_
     shared->root->id = {device, inode};
     if (device != 0 || inode != 0) shared->foreseen.insert(shared->root->id);
     shared->current = shared->root.get();
+  }
+}
+
+void clReadAhead::StartPool() {
+  poolStarted = true;
+  {
+    const std::lock_guard<std::mutex> lock(shared->mutex);
     shared->running = shared->limits.threads;
+    shared->stats.started = true;
   }
   for (unsigned i = 0; i < shared->limits.threads; ++i) {
     try {
@@ -292,8 +300,16 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
     node.state = Node::State::Reading;
     node.byWalk = true;
     lock.unlock();
+    const auto start = std::chrono::steady_clock::now();
     const bool ok = shared->platform.ReadPlace(node.place, items, shared->stop);
-    std::vector<std::shared_ptr<Node>> kids = shared->Foresee(node, items);
+    if (!poolStarted &&
+        std::chrono::steady_clock::now() - start >=
+            shared->limits.slowListing + shared->limits.perItem * static_cast<long>(items.size())) {
+      StartPool();
+    }
+    // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
+    std::vector<std::shared_ptr<Node>> kids;
+    if (poolStarted) kids = shared->Foresee(node, items);
     lock.lock();
     node.state = Node::State::Done;
     node.taken = true;

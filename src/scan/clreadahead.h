@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -33,6 +34,11 @@ class clReadAhead {
     unsigned threads = 8;                  // listings at once
     std::size_t folders = 1024;            // folders listed ahead and not yet taken
     std::size_t bytes = 8u * 1024 * 1024;  // what their listings hold
+    // The pool starts once a listing the walk made itself took longer than this plus
+    // `perItem` for each item: listings that wait on a disk or a server, not on the CPU.
+    // A folder in a warm cache lists in a few microseconds per item and never starts it.
+    std::chrono::microseconds slowListing{300};
+    std::chrono::microseconds perItem{4};
   };
 
   // What was held ahead at most during the walk, and how the listings were served.
@@ -42,6 +48,7 @@ class clReadAhead {
     std::size_t largestListing = 0;  // bytes of the largest single listing held
     uint64_t listedAhead = 0;        // listings the pool made
     uint64_t taken = 0;              // of those, taken by the walk
+    bool started = false;            // whether the pool was started at all
   };
 
   clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop, EnterTest wouldEnter,
@@ -65,7 +72,9 @@ class clReadAhead {
  private:
   struct Node;
   struct Shared;
+  void StartPool();
 
   std::shared_ptr<Shared> shared;
   std::vector<std::thread> pool;
+  bool poolStarted = false;
 };

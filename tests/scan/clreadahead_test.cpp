@@ -27,7 +27,9 @@ struct Filters {
 std::string Walk(clFindInFolders& walker, const std::string& root, unsigned threads,
                  const Filters& filters = {}, std::size_t folders = 1024,
                  std::size_t bytes = 8u << 20) {
-  walker.SetReadAhead({threads, folders, bytes});
+  // The pool starts at the first listing, however fast.
+  walker.SetReadAhead(
+      {threads, folders, bytes, std::chrono::microseconds(0), std::chrono::microseconds(0)});
   walker.Clear();
   walker.SetLevel(1);
   walker.SetSubFolder(true);
@@ -190,6 +192,7 @@ TEST(clReadAhead, WhatIsHeldAheadStaysWithinItsBound) {
     EXPECT_LE(stats.peakFolders, bound.folders);
     // A listing is begun only below the bound; those under way may pass it by their size.
     EXPECT_LE(stats.peakBytes, bound.bytes + threads * stats.largestListing);
+    EXPECT_TRUE(stats.started);
     EXPECT_LE(stats.taken, stats.listedAhead);
   }
 }
