@@ -6,6 +6,10 @@
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
+#include <atomic>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "mainfixture.h"
 #include "platform/cldelayedplatform.h"
@@ -26,6 +30,25 @@ void BuildLargeTree(clTempTree& tree) {
     }
   }
 }
+
+// A folder of two million files, made up as it is listed: an output that takes seconds.
+class clManyFilesPlatform : public clPosixPlatform {
+ public:
+  explicit clManyFilesPlatform(std::string folder) : folder(std::move(folder)) {}
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override {
+    if (place.path != folder) return clPosixPlatform::ReadPlace(place, items, stop);
+    for (int i = 0; i < 2'000'000; ++i) {
+      clFolderItem item;
+      item.name = "f" + std::to_string(i);
+      items.push_back(std::move(item));
+    }
+    return true;
+  }
+
+ private:
+  const std::string folder;
+};
 
 }  // namespace
 
@@ -141,9 +164,11 @@ TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
 }
 
 TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
+  clManyFilesPlatform manyFiles(tree.Path("L3"));
+  platform = &manyFiles;
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("root"));
+  window->StartReading(tree.Path("L3"));
   ASSERT_TRUE(QTest::qWaitFor(
       [this] { return Label().rfind("フォルダ構成の出力中...", 0) == 0 || !window->isReading; },
       60000));
@@ -157,4 +182,5 @@ TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
               boxes[0].text == "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力失敗\n")
       << boxes[0].text;
   EXPECT_EQ(Label(), "フォルダ構成の出力完了");
+  window.reset();  // before the platform it reads goes
 }
