@@ -175,11 +175,17 @@ struct clReadAhead::Shared {
       node->state = Node::State::Reading;
       ++heldFolders;
       if (heldFolders > stats.peakFolders) stats.peakFolders = heldFolders;
+      if (Stopped()) {
+        // No listing begins after a stop; the walk reads the folder itself if it needs it.
+        node->state = Node::State::Unstarted;
+        --heldFolders;
+        done.notify_all();
+        continue;
+      }
       ++listing;
       lock.unlock();
       std::vector<clFolderItem> items;
-      bool ok = false;
-      if (!Stopped()) ok = platform.ReadPlace(node->place, items, halt);
+      const bool ok = platform.ReadPlace(node->place, items, halt);
       lock.lock();
       --listing;
       if (ending) break;
@@ -295,41 +301,41 @@ clFolderPlace clReadAhead::Enter(const std::string& name, std::string path) {
 bool clReadAhead::Read(std::vector<clFolderItem>& items) {
   std::unique_lock<std::mutex> lock(shared->mutex);
   Node& node = *shared->current;
-  if (node.state == Node::State::Unstarted) {
-    // Nobody lists it yet: the walk reads it as it would without read-ahead.
-    node.state = Node::State::Reading;
-    node.byWalk = true;
-    lock.unlock();
-    const auto start = std::chrono::steady_clock::now();
-    const bool ok = shared->platform.ReadPlace(node.place, items, shared->stop);
-    if (!poolStarted &&
-        std::chrono::steady_clock::now() - start >=
-            shared->limits.slowListing + shared->limits.perItem * static_cast<long>(items.size())) {
-      StartPool();
-    }
-    // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
-    std::vector<std::shared_ptr<Node>> kids;
-    if (poolStarted) kids = shared->Foresee(node, items);
-    lock.lock();
-    node.state = Node::State::Done;
-    node.taken = true;
-    node.ok = ok;
-    shared->Attach(node, kids);
-    shared->work.notify_all();
-    return ok;
-  }
-  while (node.state != Node::State::Done) {
+  while (node.state == Node::State::Reading) {
     shared->done.wait_for(lock, kStopLook);
     // A stop ends the listing under way early, as the walk's own would end.
     if (shared->Stopped()) shared->halt.store(true);
   }
-  items = std::move(node.items);
-  node.items = {};
+  if (node.state == Node::State::Done) {
+    items = std::move(node.items);
+    node.items = {};
+    node.taken = true;
+    shared->Release(node);
+    ++shared->stats.taken;
+    shared->work.notify_all();
+    return node.ok;
+  }
+  // Nobody lists it: the walk reads it as it would without read-ahead.
+  node.state = Node::State::Reading;
+  node.byWalk = true;
+  lock.unlock();
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = shared->platform.ReadPlace(node.place, items, shared->stop);
+  if (!poolStarted &&
+      std::chrono::steady_clock::now() - start >=
+          shared->limits.slowListing + shared->limits.perItem * static_cast<long>(items.size())) {
+    StartPool();
+  }
+  // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
+  std::vector<std::shared_ptr<Node>> kids;
+  if (poolStarted) kids = shared->Foresee(node, items);
+  lock.lock();
+  node.state = Node::State::Done;
   node.taken = true;
-  shared->Release(node);
-  ++shared->stats.taken;
+  node.ok = ok;
+  shared->Attach(node, kids);
   shared->work.notify_all();
-  return node.ok;
+  return ok;
 }
 
 void clReadAhead::Leave() {
