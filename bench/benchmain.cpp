@@ -1,10 +1,13 @@
-// The KDX benchmark: builds a deterministic tree and compares the walk, the core read,
-// the real window read and `tree -a -n --noreport -o` on it, under each condition asked
-// for: free cores, one core, busy cores. Every measured run is a process of its own, so
-// its peak resident memory and its confinement are its own.
+// The KDX benchmark: builds a deterministic tree and compares the walk, the core read
+// and the real window read on it. Every measured run is a process of its own, so its
+// peak resident memory is its own.
 //
-//   kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]
-//             [--conditions free,onecore,busy]
+// Each read runs with folders listed ahead and without, on the local tree and on the
+// simulated share (kdx_share over the same tree; every run on a fresh mount), beside
+// `tree -a -n --noreport -o /dev/null` on the same folder.
+//
+//   kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb] [--share-ms MS]
+//             [--share-runs N]
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -15,12 +18,14 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "clbenchcondition.h"
+#include "clbenchpeer.h"
 #include "clbenchreads.h"
+#include "clbenchshare.h"
 #include "cltreegenerator.h"
 
 namespace {
@@ -40,10 +45,10 @@ int RunChild(const std::string& mode, const std::string& tree, int argc, char** 
                              std::to_string(::getpid());
   std::filesystem::create_directories(output);
   clBenchResult result;
-  if (mode == "walk") {
+  if (mode == "tree") {
+    result = clBenchPeer::Tree(tree);
+  } else if (mode == "walk") {
     result = clBenchReads::Walk(tree);
-  } else if (mode == "tree") {
-    result = clBenchReads::Tree(tree, output);
   } else if (mode == "core") {
     result = clBenchReads::Core(tree, output);
   } else {
@@ -71,11 +76,9 @@ struct Measured {
 };
 
 bool RunOnce(const std::string& self, const std::string& mode, const std::string& tree,
-             const std::vector<std::string>& environment, Measured& measured,
-             const std::string& prefix = std::string()) {
+             const std::vector<std::string>& environment, Measured& measured) {
   std::string command;
   for (const auto& variable : environment) command += variable + " ";
-  command += prefix;
   command += "'" + self + "' --child " + mode + " '" + tree + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return false;
@@ -122,32 +125,6 @@ pid_t StartXvfb(std::string& display) {
   return 0;
 }
 
-// Prints the table of one condition.
-void PrintTable(const std::string& title, const std::vector<Measured>& rows, int runs) {
-  std::printf("\n%s\n%-26s %10s %12s %12s %14s\n", title.c_str(), "read", "median s", "entries/s",
-              "peak RSS MB", "longest stall");
-  for (const auto& row : rows) {
-    if (row.seconds.empty()) continue;
-    const double median = row.Median();
-    char stall[32] = "-";
-    if (row.name.rfind("window", 0) == 0)
-      std::snprintf(stall, sizeof stall, "%.1f ms", row.stallMs);
-    std::printf("%-26s %10.3f %12.0f %12.1f %14s\n", row.name.c_str(), median,
-                median > 0 ? static_cast<double>(row.entries) / median : 0.0,
-                static_cast<double>(row.peakKb) / 1024.0, stall);
-  }
-  const double walk = rows[0].Median(), core = rows[1].Median(), window = rows[2].Median();
-  std::printf("ratios: core/walk %.2f, window/core %.2f (offscreen)", core / walk, window / core);
-  if (rows.size() > 4 && !rows[4].seconds.empty()) {
-    std::printf(", %.2f (Xvfb)", rows[4].Median() / core);
-  }
-  if (!rows[3].seconds.empty() && rows[3].Median() > 0) {
-    std::printf("; window/tree %.2f, core/tree %.2f", window / rows[3].Median(),
-                core / rows[3].Median());
-  }
-  std::printf("\n(%d runs each, %d entries)\n", runs, static_cast<int>(rows[0].entries));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -157,39 +134,28 @@ int main(int argc, char** argv) {
   int runs = 5;
   std::string trees = std::filesystem::temp_directory_path().string() + "/kdx-bench-trees";
   bool xvfb = true;
-  std::vector<clBenchCondition::clKind> conditions{clBenchCondition::clKind::Free,
-                                                   clBenchCondition::clKind::OneCore,
-                                                   clBenchCondition::clKind::Busy};
-  bool usage = false;
-  for (int i = 1; i < argc && !usage; ++i) {
+  double shareMs = 2;
+  int shareRuns = 0;  // 0: as many as --runs
+  for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--size" && i + 1 < argc) {
+    if (arg == "--size" && i + 1 < argc)
       size = argv[++i];
-    } else if (arg == "--runs" && i + 1 < argc) {
+    else if (arg == "--runs" && i + 1 < argc)
       runs = std::max(1, std::atoi(argv[++i]));
-    } else if (arg == "--trees" && i + 1 < argc) {
+    else if (arg == "--trees" && i + 1 < argc)
       trees = argv[++i];
-    } else if (arg == "--no-xvfb") {
+    else if (arg == "--no-xvfb")
       xvfb = false;
-    } else if (arg == "--conditions" && i + 1 < argc) {
-      conditions.clear();
-      std::string list = argv[++i];
-      for (std::size_t at = 0; at <= list.size() && !usage;) {
-        const std::size_t comma = std::min(list.find(',', at), list.size());
-        clBenchCondition::clKind kind;
-        if (!clBenchCondition::Parse(list.substr(at, comma - at), kind)) usage = true;
-        conditions.push_back(kind);
-        at = comma + 1;
-      }
-    } else {
-      usage = true;
+    else if (arg == "--share-ms" && i + 1 < argc)
+      shareMs = std::atof(argv[++i]);
+    else if (arg == "--share-runs" && i + 1 < argc)
+      shareRuns = std::max(1, std::atoi(argv[++i]));
+    else {
+      std::fprintf(stderr,
+                   "usage: kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb] "
+                   "[--share-ms MS] [--share-runs N]\n");
+      return 2;
     }
-  }
-  if (usage) {
-    std::fprintf(stderr,
-                 "usage: kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]\n"
-                 "                 [--conditions free,onecore,busy]\n");
-    return 2;
   }
   const uint64_t wanted = ParseSize(size);
   const std::string tree = trees + "/tree-" + std::to_string(wanted);
@@ -199,45 +165,114 @@ int main(int argc, char** argv) {
   std::printf("%llu entries\n", static_cast<unsigned long long>(made));
 
   const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+  std::vector<Measured> rows;
   const std::vector<std::string> offscreen{"QT_QPA_PLATFORM=offscreen"};
-  const char* modes[] = {"walk", "core", "window", "tree"};
+  const std::vector<std::string> alone{"QT_QPA_PLATFORM=offscreen", "KDX_BENCH_READAHEAD=0"};
   // One warm-up walk so every mode meets the same file-system cache.
   Measured warmUp("warm-up");
   RunOnce(self, "walk", tree, offscreen, warmUp);
+  const char* modes[] = {"walk", "core", "window"};
+  const char* labels[] = {"walk", "core read", "window read (offscreen)"};
+  // Rows: tree, then each read without read-ahead and with it. `before` runs ahead of
+  // every run (a fresh mount).
+  auto measure = [&](const std::string& place, const std::string& folder,
+                     std::vector<std::string> extra, int count, const std::function<bool()>& before,
+                     bool withTree) {
+    std::vector<std::pair<std::string, std::vector<std::string>>> plan;
+    if (withTree) plan.push_back({"tree", offscreen});
+    for (int m = 0; m < 3; ++m) {
+      std::vector<std::string> without = alone, with = offscreen;
+      without.insert(without.end(), extra.begin(), extra.end());
+      with.insert(with.end(), extra.begin(), extra.end());
+      plan.push_back({modes[m], without});
+      plan.push_back({modes[m], with});
+    }
+    const std::size_t first = rows.size();
+    for (std::size_t p = 0; p < plan.size(); ++p) {
+      const std::string& mode = plan[p].first;
+      std::string label =
+          mode == "tree" ? std::string("tree -a -n") : labels[(p - (withTree ? 1 : 0)) / 2];
+      if (mode != "tree") label += (p - (withTree ? 1 : 0)) % 2 == 0 ? ", alone" : ", read-ahead";
+      rows.emplace_back(place + ": " + label);
+    }
+    for (int run = 0; run < count; ++run) {
+      for (std::size_t p = 0; p < plan.size(); ++p) {
+        if (before && !before()) return false;
+        if (!RunOnce(self, plan[p].first, folder, plan[p].second, rows[first + p])) {
+          std::fprintf(stderr, "%s run failed\n", rows[first + p].name.c_str());
+          return false;
+        }
+      }
+    }
+    return true;
+  };
+  if (!measure("local", tree, {}, runs, nullptr, true)) return 1;
 
-  for (const clBenchCondition::clKind kind : conditions) {
-    clBenchCondition condition(kind);
-    const std::string prefix = condition.CommandPrefix();
-    std::vector<Measured> rows{Measured("walk"), Measured("core read"),
-                               Measured("window read (offscreen)"),
-                               Measured("tree -a -n --noreport -o")};
-    condition.Begin();
-    for (int run = 0; run < runs; ++run) {
-      for (std::size_t m = 0; m < 4; ++m) {
-        if (!RunOnce(self, modes[m], tree, offscreen, rows[m], prefix)) {
-          std::fprintf(stderr, "%s run failed\n", modes[m]);
-          if (m != 3) return 1;
-        }
-      }
+  if (shareMs > 0) {
+    const auto delay = static_cast<unsigned>(shareMs * 1000);
+    const int count = shareRuns > 0 ? shareRuns : runs;
+    clBenchShare share(tree, trees + "/share-" + std::to_string(::getpid()), delay);
+    std::string why;
+    if (share.Remount(why)) {
+      std::printf("share: kdx_share over the tree, %.1f ms per listing and per uncached lookup\n",
+                  shareMs);
+      std::fflush(stdout);
+      measure(
+          "share", share.MountPoint(), {}, count, [&] { return share.Remount(why); }, true);
+      share.Unmount();
+    } else {
+      std::printf(
+          "share: %s; the same delay is injected in the platform layer instead (no "
+          "tree peer)\n",
+          why.c_str());
+      std::fflush(stdout);
+      measure("share (platform delay)", tree, {"KDX_BENCH_DELAY_US=" + std::to_string(delay)},
+              count, nullptr, false);
     }
-    // The window under a real X server, where one is at hand; it needs no other condition.
-    std::string display;
-    const pid_t server = xvfb && kind == clBenchCondition::clKind::Free ? StartXvfb(display) : 0;
-    if (server) {
-      rows.emplace_back("window read (Xvfb)");
-      for (int run = 0; run < runs; ++run) {
-        if (!RunOnce(self, "window", tree, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display},
-                     rows.back(), prefix)) {
-          std::fprintf(stderr, "window run under Xvfb failed\n");
-          break;
-        }
-      }
-      ::kill(server, SIGTERM);
-      ::waitpid(server, nullptr, 0);
-    }
-    condition.End();
-    PrintTable(condition.Title(), rows, runs);
-    std::fflush(stdout);
   }
+
+  std::string display;
+  const pid_t server = xvfb ? StartXvfb(display) : 0;
+  if (server) {
+    rows.emplace_back("local: window read (Xvfb), read-ahead");
+    for (int run = 0; run < runs; ++run) {
+      if (!RunOnce(self, "window", tree, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display},
+                   rows.back())) {
+        std::fprintf(stderr, "window run under Xvfb failed\n");
+        break;
+      }
+    }
+    ::kill(server, SIGTERM);
+    ::waitpid(server, nullptr, 0);
+  }
+
+  std::printf("\n%-48s %10s %12s %12s %14s\n", "read", "median s", "entries/s", "peak RSS MB",
+              "longest stall");
+  for (const auto& row : rows) {
+    if (row.seconds.empty()) continue;
+    const double median = row.Median();
+    char stall[32] = "-";
+    if (row.name.find("window") != std::string::npos)
+      std::snprintf(stall, sizeof stall, "%.1f ms", row.stallMs);
+    std::printf("%-48s %10.3f %12.0f %12.1f %14s\n", row.name.c_str(), median,
+                median > 0 ? static_cast<double>(row.entries) / median : 0.0,
+                static_cast<double>(row.peakKb) / 1024.0, stall);
+  }
+  auto median = [&](const std::string& name) {
+    for (const auto& row : rows) {
+      if (row.name == name) return row.Median();
+    }
+    return 0.0;
+  };
+  std::printf("\nratios (read-ahead): local window/tree %.2f; ",
+              median("local: window read (offscreen), read-ahead") / median("local: tree -a -n"));
+  const double shareTree = median("share: tree -a -n");
+  const double shareCore = median("share: core read, read-ahead");
+  if (shareTree > 0) {
+    std::printf("share core/tree %.2f, window/core %.2f", shareCore / shareTree,
+                median("share: window read (offscreen), read-ahead") / shareCore);
+  }
+  std::printf("\n");
+  std::printf("(%d runs each locally, %d entries)\n", runs, static_cast<int>(rows[1].entries));
   return 0;
 }

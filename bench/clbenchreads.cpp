@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
 
 #include "output/clcsvwriter.h"
 #include "output/cltextwriter.h"
+#include "platform/cldelayedplatform.h"
 #include "scan/clfindinfolders.h"
 
 namespace {
@@ -20,8 +22,32 @@ double Since(Clock::time_point start) {
   return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+}  // namespace
+
+clFilePlatform& clBenchReads::Platform() {
+  // KDX_BENCH_DELAY_US: the share's delays in the platform layer, where FUSE is missing.
+  static const char* const delay = std::getenv("KDX_BENCH_DELAY_US");
+  if (delay == nullptr || *delay == '\0') return DefaultFilePlatform();
+  static clDelayedPlatform delayed(DefaultFilePlatform(),
+                                   std::chrono::microseconds(std::strtoul(delay, nullptr, 10)));
+  return delayed;
+}
+
+// The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none); the
+// walker's own choice when unset.
+void clBenchReads::ApplyReadAhead(clFindInFolders& walker) {
+  const char* threads = std::getenv("KDX_BENCH_READAHEAD");
+  if (threads == nullptr || *threads == '\0') return;
+  clReadAhead::Limits limits;
+  limits.threads = static_cast<unsigned>(std::strtoul(threads, nullptr, 10));
+  walker.SetReadAhead(limits);
+}
+
+namespace {
+
 // Walks like a read with the settings a fresh installation has.
 void PrepareWalker(clFindInFolders& walker) {
+  clBenchReads::ApplyReadAhead(walker);
   walker.Clear();
   walker.SetWindowsDirectory(DefaultFilePlatform().GetSystemFolder());
   walker.SetLevel(1);
@@ -53,7 +79,7 @@ struct NoLabel : clStatusLabel {
 }  // namespace
 
 clBenchResult clBenchReads::Walk(const std::string& tree) {
-  clFindInFolders walker;
+  clFindInFolders walker(Platform());
   PrepareWalker(walker);
   const auto start = Clock::now();
   walker.Search(tree);
@@ -64,7 +90,7 @@ clBenchResult clBenchReads::Walk(const std::string& tree) {
 }
 
 clBenchResult clBenchReads::Core(const std::string& tree, const std::string& outputFolder) {
-  clFindInFolders walker;
+  clFindInFolders walker(Platform());
   PrepareWalker(walker);
   CountingLink link;
   NoClipboard clipboard;

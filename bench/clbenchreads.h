@@ -10,9 +10,14 @@ struct clBenchResult {
   double longestStallMs = 0;  // window read: longest time the main thread stayed away
 };
 
+class clFindInFolders;
+class clFilePlatform;
+
 // The three reads the benchmark compares.
 class clBenchReads {
  public:
+  static void ApplyReadAhead(clFindInFolders& walker);
+  static clFilePlatform& Platform();
   // The walk alone.
   static clBenchResult Walk(const std::string& tree);
   // Walk, CSV file and full text file through the real writers; progress counted on

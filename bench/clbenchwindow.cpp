@@ -38,7 +38,8 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
   clBenchProcess process(outputFolder);
   clBenchResult result;
   {
-    TfrmMain window(DefaultFilePlatform(), process);
+    TfrmMain window(Platform(), process);
+    ApplyReadAhead(window.findInFolders);
     window.show();
     clSoftOption& option = window.option;
     option.SetSubFolder(true);

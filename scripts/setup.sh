@@ -13,6 +13,7 @@ packages=(
   qt6-translations-l10n qt6-qpa-plugins
   desktop-file-utils appstream file dpkg-dev
   g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
+  libfuse3-dev fuse3
 )
 
 missing=()

@@ -51,7 +51,8 @@ void clReadControl::StartReading(const std::string& path) {
       window.ShowMessage(kNoSystemFolderText, kNoSystemFolderCaption);
       return;
     }
-    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0) {
+    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0 ||
+        platform.IsSameFolder(targetFolder, systemFolder)) {
       window.ShowMessage(kSystemFolderTargetText, kEndCaption);
       return;
     }

@@ -2,7 +2,9 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // One item of a folder as the file system enumerates it.
@@ -13,6 +15,23 @@ struct clFolderItem {
   bool readOnly = false;  // the owner write bit is absent
   uint64_t device = 0;    // identity of the item as stat reports it (following links);
   uint64_t inode = 0;     // both 0 when the item could not be examined
+};
+
+// What a platform keeps open to reach the folders below it without their whole path.
+class clFolderBase {
+ public:
+  virtual ~clFolderBase() = default;
+};
+
+// Where a folder is, for reading it: its path as the walk composes it, and what the
+// platform keeps to open it however long that path grows. The POSIX platform opens a
+// folder relative to an open ancestor (`base`, the way down from it in `relative`); a
+// platform that takes long paths whole (the Windows one) reads `path` and leaves the rest
+// empty. Copies share the ancestor, and a place may be read on any thread.
+struct clFolderPlace {
+  std::string path;
+  std::shared_ptr<const clFolderBase> base;
+  std::string relative;
 };
 
 // What a path names, for the start of a read (command line, drops).
@@ -42,8 +61,38 @@ class clFilePlatform {
     return ReadFolder(folder, items);
   }
 
+  // Whether ReadPlace may serve several threads at once, so that a walk may list folders
+  // ahead of it on a pool of threads.
+  virtual bool ReadsInParallel() const { return true; }
+
+  // The place of the folder a read starts from.
+  virtual clFolderPlace RootPlace(const std::string& folder) { return {folder, nullptr, {}}; }
+
+  // The place of the subfolder `name` of `parent`, whose composed path is `path`.
+  virtual clFolderPlace ChildPlace(const clFolderPlace& parent, const std::string& name,
+                                   std::string path) {
+    (void)parent;
+    (void)name;
+    return {std::move(path), nullptr, {}};
+  }
+
+  // ReadFolderUntil for the folder at `place`. Safe to call from several threads at once.
+  virtual bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                         const std::atomic<bool>& stop) {
+    return ReadFolderUntil(place.path, items, stop);
+  }
+
   // Device and inode of a folder (following links); false when it cannot be examined.
   virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;
+
+  // Whether two paths name the same folder (same device and inode): "/tmp/../proc", a
+  // link to it and "/proc" do.
+  bool IsSameFolder(const std::string& first, const std::string& second) {
+    uint64_t firstDevice = 0, firstInode = 0, secondDevice = 0, secondInode = 0;
+    return FolderIdentity(first, firstDevice, firstInode) &&
+           FolderIdentity(second, secondDevice, secondInode) && firstDevice == secondDevice &&
+           firstInode == secondInode;
+  }
 
   // The system folder that reads leave out ("/proc"); empty when it cannot be obtained.
   virtual std::string GetSystemFolder() = 0;

@@ -36,8 +36,7 @@ void clFindInFolders::Clear() {
   lastFolder.clear();
   stopRequested.store(false);
   folderList.clear();
-  branch.clear();
-  depth = 0;
+  entered.clear();
 }
 
 void clFindInFolders::SetWindowsDirectory(std::string path) { windowsDirectory = std::move(path); }
@@ -48,38 +47,77 @@ void clFindInFolders::SetWinFolder(bool value) { option.SetWinFolder(value); }
 void clFindInFolders::SetReadOnlyFile(bool value) { option.SetReadOnlyFile(value); }
 void clFindInFolders::SetMessageBox(MessageBox box) { messageBox = std::move(box); }
 
-bool clFindInFolders::IsOpenOnBranch(const clFolderItem& item) const {
-  if (item.device == 0 && item.inode == 0) return false;  // not examined: nothing to compare
-  return std::any_of(branch.begin(), branch.end(), [&](const FolderId& id) {
-    return id.device == item.device && id.inode == item.inode;
-  });
+bool clFindInFolders::IsSystemFolder(const clFolderItem& item) const {
+  return systemKnown && item.device == systemId.device && item.inode == systemId.inode;
+}
+
+// The system folder, hidden and read-only tests, in this order.
+bool clFindInFolders::PassesFilters(const std::string& folder, const clFolderItem& item) const {
+  // Left out: every item whose path begins with the system folder's path, and the system
+  // folder itself whatever path leads to it.
+  if (!option.GetWinFolder() &&
+      (JoinedStartsWith(folder, item.name, windowsDirectory) || IsSystemFolder(item))) {
+    return false;
+  }
+  if (!option.GetHideFile() && item.hidden) return false;
+  if (!option.GetReadOnlyFile() && item.readOnly) return false;
+  return true;
+}
+
+// Whether the walk, in `folder`, would enter `item` unless it has entered that folder
+// already: what the read-ahead lists.
+bool clFindInFolders::WouldEnter(const std::string& folder, const clFolderItem& item) const {
+  if (!option.GetSubFolder() || !item.isFolder || item.name == "." || item.name == "..") {
+    return false;
+  }
+  if (!option.GetWinFolder() && windowsDirectory.empty()) return false;
+  return PassesFilters(folder, item);
 }
 
 bool clFindInFolders::Search(std::string folder) {
-  // The root call remembers the root's identity, so that a link back to it is not entered.
-  const bool isRoot = depth == 0;
-  if (isRoot) {
-    branch.clear();
-    FolderId rootId{0, 0};
-    if (platform.FolderIdentity(folder, rootId.device, rootId.inode)) branch.push_back(rootId);
+  // The root is entered first: a link back to it is listed but not entered. The system
+  // folder is known by its identity too, so that no path leads into it.
+  entered.clear();
+  FolderId rootId{0, 0};
+  if (platform.FolderIdentity(folder, rootId.device, rootId.inode)) entered.insert(rootId);
+  systemKnown = !option.GetWinFolder() && !windowsDirectory.empty() &&
+                platform.FolderIdentity(windowsDirectory, systemId.device, systemId.inode);
+  const clFolderPlace root = platform.RootPlace(folder);
+  if (readAheadLimits.threads > 0 && option.GetSubFolder() && platform.ReadsInParallel()) {
+    readAhead = std::make_unique<clReadAhead>(
+        platform, stopRequested,
+        [this](const std::string& in, const clFolderItem& item) { return WouldEnter(in, item); },
+        readAheadLimits);
+    readAhead->EnterRoot(root, rootId.device, rootId.inode);
   }
-  struct DepthGuard {
-    int& depth;
-    explicit DepthGuard(int& value) : depth(value) { ++depth; }
-    ~DepthGuard() { --depth; }
-  } depthGuard(depth);
+  const bool result = SearchPlace(root);
+  // The read-ahead ends with the walk, a stopped one too.
+  if (readAhead) {
+    readAheadStats = readAhead->GetStats();
+    readAhead.reset();
+  } else {
+    readAheadStats = {};
+  }
+  entered.clear();
+  return result;
+}
 
+bool clFindInFolders::SearchPlace(const clFolderPlace& place) {
+  const std::string& folder = place.path;
   // The folder's items are read before anything below it is opened, so the walk holds
-  // no open handle while it descends.
+  // no open enumeration while it descends; a folder is opened relative to an open
+  // ancestor, so no path's length keeps it from being read.
   // A folder that cannot be read yields no items: its entry stays without contents. A
   // stop ends the read early; the first item read then sees it.
   std::vector<clFolderItem> items;
-  platform.ReadFolderUntil(folder, items, stopRequested);
+  if (readAhead) {
+    readAhead->Read(items);
+  } else {
+    platform.ReadPlace(place, items, stopRequested);
+  }
 
   const bool subFolder = option.GetSubFolder();
   const bool winFolder = option.GetWinFolder();
-  const bool hideFile = option.GetHideFile();
-  const bool readOnlyFile = option.GetReadOnlyFile();
 
   // Per item: the stop test, the name test, the system folder, hidden, read-only, then
   // the entry and, for a folder, the walk into it. A stop is seen at any item, "." and
@@ -90,29 +128,31 @@ bool clFindInFolders::Search(std::string folder) {
       return false;
     }
     if (item.name == "." || item.name == "..") continue;
-    if (!winFolder) {
-      // Without the system folder's path the walk cannot leave it out: it ends at once.
-      if (windowsDirectory.empty()) {
-        if (messageBox) messageBox(kNoSystemFolderText, kNoSystemFolderCaption);
-        return false;
-      }
-      // Left out: the system folder and every item whose path begins with its path.
-      if (JoinedStartsWith(folder, item.name, windowsDirectory)) continue;
+    // Without the system folder's path the walk cannot leave it out: it ends at once.
+    if (!winFolder && windowsDirectory.empty()) {
+      if (messageBox) messageBox(kNoSystemFolderText, kNoSystemFolderCaption);
+      return false;
     }
-    if (!hideFile && item.hidden) continue;
-    if (!readOnlyFile && item.readOnly) continue;
+    if (!PassesFilters(folder, item)) continue;
 
-    // A folder already being walked higher on this branch (a link back to it) is listed
-    // but not entered: the walk would otherwise never end. Only an entered folder's path is built.
-    const bool enter = subFolder && item.isFolder && !IsOpenOnBranch(item);
-    std::string child = enter ? clPath::JoinInside(folder, item.name) : std::string();
+    // A folder entered already during this read (a link to it, or back up the branch) is
+    // listed but not entered again: links pointing at each other's parents would
+    // otherwise multiply the paths without end. An item that could not be examined has
+    // no identity to compare and is entered. Only an entered folder's path is built.
+    const bool examined = item.device != 0 || item.inode != 0;
+    const bool enter = subFolder && item.isFolder &&
+                       (!examined || entered.insert({item.device, item.inode}).second);
     folderList.push_back(level, item.name, static_cast<int16_t>(item.isFolder ? 1 : 0));
     if (enter) {
-      branch.push_back({item.device, item.inode});
       ++level;
-      Search(std::move(child));
+      std::string path = clPath::JoinInside(folder, item.name);
+      if (readAhead) {
+        SearchPlace(readAhead->Enter(item.name, std::move(path)));
+        readAhead->Leave();
+      } else {
+        SearchPlace(platform.ChildPlace(place, item.name, std::move(path)));
+      }
       --level;
-      branch.pop_back();
     }
   }
   lastFolder = folder;

@@ -3,10 +3,13 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "platform/clfileplatform.h"
+#include "scan/clreadahead.h"
 #include "scan/clstructurelist.h"
 #include "settings/clsoftoption.h"
 
@@ -30,6 +33,12 @@ class clFindInFolders {
 
   bool Search(std::string folder);
 
+  // Folders listed ahead of the walk on a pool of threads (none: every folder is read
+  // when the walk reaches it). The list is the same either way.
+  void SetReadAhead(const clReadAhead::Limits& limits) { readAheadLimits = limits; }
+  // How the read-ahead of the last walk went.
+  const clReadAhead::Stats& GetReadAheadStats() const { return readAheadStats; }
+
   // The structure list, read in place: nothing changes it between walks.
   const clStructureList& GetFolderList() const { return folderList; }
   std::string GetLastFolder() const { return lastFolder; }
@@ -41,12 +50,28 @@ class clFindInFolders {
   struct FolderId {
     uint64_t device;
     uint64_t inode;
+    bool operator==(const FolderId&) const = default;
   };
-  bool IsOpenOnBranch(const clFolderItem& item) const;
+  struct FolderIdHash {
+    std::size_t operator()(const FolderId& id) const {
+      return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+    }
+  };
+
+  bool SearchPlace(const clFolderPlace& place);
+  bool IsSystemFolder(const clFolderItem& item) const;
+  bool PassesFilters(const std::string& folder, const clFolderItem& item) const;
+  bool WouldEnter(const std::string& folder, const clFolderItem& item) const;
 
   clFilePlatform& platform;
-  std::vector<FolderId> branch;  // the folders open from the root down to the current one
-  int depth = 0;                 // nesting of Search calls; 0 outside a walk
+  // Every folder entered during this read: one met again (through a link) is listed
+  // there but not entered again.
+  std::unordered_set<FolderId, FolderIdHash> entered;
+  bool systemKnown = false;  // the system folder's identity, when it is left out
+  FolderId systemId{0, 0};
+  clReadAhead::Limits readAheadLimits;
+  std::unique_ptr<clReadAhead> readAhead;  // during a walk
+  clReadAhead::Stats readAheadStats;
   int16_t level = 0;
   clStructureList folderList;
   std::string windowsDirectory;

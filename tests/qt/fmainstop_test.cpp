@@ -1,14 +1,19 @@
 // Stopping a read: by hand, by the time-out and by closing the window, on a tree whose
-// walk takes seconds. The tree is small on disk: each level holds links to the next
-// one, so the walk meets about two million entries (some seconds).
+// walk takes seconds: 420 folders, each listing held up for 40 ms as on a slow share.
 
 #include <QAction>
 #include <QDropEvent>
 #include <QElapsedTimer>
 #include <QMenu>
 #include <QTimer>
+#include <atomic>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "mainfixture.h"
+#include "platform/cldelayedplatform.h"
+#include "platform/posix/clposixplatform.h"
 #include "scan/clsthread.h"
 
 namespace {
@@ -16,15 +21,34 @@ namespace {
 const std::string kReadingStatus = "フォルダ構成の取得中...";
 const std::string kBothFailed = "フォルダ構成出力完了\nCSVファイル出力失敗\nTEXTファイル出力失敗\n";
 
-// root: 200 links to L1; L1 and L2: 10 links each to the next level; L3: 100 files.
+// root: 20 folders of 20 folders with a file each; L3: a few files.
 void BuildLargeTree(clTempTree& tree) {
-  for (int i = 0; i < 100; ++i) tree.Add("L3/f" + std::to_string(i));
-  for (int i = 0; i < 10; ++i) {
-    tree.Add("L2/s" + std::to_string(i) + " -> ../L3");
-    tree.Add("L1/s" + std::to_string(i) + " -> ../L2");
+  for (int i = 0; i < 5; ++i) tree.Add("L3/f" + std::to_string(i));
+  for (int i = 0; i < 20; ++i) {
+    for (int j = 0; j < 20; ++j) {
+      tree.Add("root/d" + std::to_string(i) + "/e" + std::to_string(j) + "/f");
+    }
   }
-  for (int i = 0; i < 200; ++i) tree.Add("root/s" + std::to_string(i) + " -> ../L1");
 }
+
+// A folder of two million files, made up as it is listed: an output that takes seconds.
+class clManyFilesPlatform : public clPosixPlatform {
+ public:
+  explicit clManyFilesPlatform(std::string folder) : folder(std::move(folder)) {}
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override {
+    if (place.path != folder) return clPosixPlatform::ReadPlace(place, items, stop);
+    for (int i = 0; i < 2'000'000; ++i) {
+      clFolderItem item;
+      item.name = "f" + std::to_string(i);
+      items.push_back(std::move(item));
+    }
+    return true;
+  }
+
+ private:
+  const std::string folder;
+};
 
 }  // namespace
 
@@ -33,6 +57,7 @@ class clStopTest : public clMainWindowTest {
   void SetUp() override {
     clMainWindowTest::SetUp();
     BuildLargeTree(tree);
+    platform = &slowPlatform;
   }
 
   // The outcome of a stop. Usually the walk notices it at the root: nothing is written
@@ -55,6 +80,8 @@ class clStopTest : public clMainWindowTest {
   }
 
   clTempTree tree;
+  clPosixPlatform posixPlatform;
+  clDelayedPlatform slowPlatform{posixPlatform, std::chrono::milliseconds(40)};
 };
 
 TEST_F(clStopTest, AStopByHandEndsTheReadWithoutOutputOrMessage) {
@@ -137,9 +164,11 @@ TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
 }
 
 TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
+  clManyFilesPlatform manyFiles(tree.Path("L3"));
+  platform = &manyFiles;
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("root"));
+  window->StartReading(tree.Path("L3"));
   ASSERT_TRUE(QTest::qWaitFor(
       [this] { return Label().rfind("フォルダ構成の出力中...", 0) == 0 || !window->isReading; },
       60000));
@@ -153,4 +182,5 @@ TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
               boxes[0].text == "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力失敗\n")
       << boxes[0].text;
   EXPECT_EQ(Label(), "フォルダ構成の出力完了");
+  window.reset();  // before the platform it reads goes
 }

@@ -22,10 +22,14 @@ struct Filters {
   bool winFolder = true;
   bool hideFile = false;
   bool readOnlyFile = false;
+  // Folders listed ahead: off where a test watches the order of the listings.
+  bool readAhead = false;
 };
 
 // Prepares a walker as a read does: emptied, level 1, the four filters.
 void Prepare(clFindInFolders& walker, const Filters& filters = {}) {
+  walker.SetReadAhead(filters.readAhead ? clReadAhead::Limits{}
+                                        : clReadAhead::Limits{.threads = 0});
   walker.Clear();
   walker.SetLevel(1);
   walker.SetSubFolder(filters.subFolder);
@@ -228,12 +232,66 @@ TEST(clFindInFolders, FoldersThatCannotBeReadAreListedWithoutContents) {
   EXPECT_EQ(walker.GetLastFolder(), "/r/l");
 }
 
+TEST(clFindInFolders, AFolderMetAgainThroughALinkIsListedButNotEnteredAgain) {
+  // Every folder links to the others' parents, as /sys does: entering each link would
+  // multiply the paths with every level.
+  clFakePlatform fake{"/r/a/",
+                      "/r/a/x",
+                      "/r/a/l1 -> /r/b/",
+                      "/r/a/l2 -> /r/c/",
+                      "/r/b/",
+                      "/r/b/y",
+                      "/r/b/l1 -> /r/a/",
+                      "/r/b/l2 -> /r/c/",
+                      "/r/c/l1 -> /r/a/",
+                      "/r/c/l2 -> /r/b/",
+                      "/r/c/up -> /r/",
+                      "/r/c/z"};
+  clFindInFolders walker(fake);
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  // a's link to b enters b (first met there); b's links lead to folders entered already.
+  EXPECT_BYTES(
+      "1 D a\n2 F x\n2 D l1\n3 F y\n3 D l1\n3 D l2\n4 D l1\n4 D l2\n4 D up\n4 F z\n"
+      "2 D l2\n1 D b\n1 D c\n",
+      Listing(walker));
+  EXPECT_EQ(fake.ReadLog(), (Lines{"/r", "/r/a", "/r/a/l1", "/r/a/l1/l2"}));
+}
+
+TEST(clFindInFolders, TheSystemFolderIsLeftOutWhateverPathLeadsToIt) {
+  clFakePlatform fake{"/proc/1/",    "/tmp/",          "/tmp/f",          "/r/p -> /proc/",
+                      "/r/top -> /", "/r/pp -> /r/p/", "/r/procx -> /r/", "/r/f"};
+  struct Case {
+    const char* root;
+    const char* listing;
+  };
+  const Case cases[] = {
+      // Through links to it, to a link to it, and to "/" (whose "proc" is the same folder).
+      {"/r", "1 D top\n2 D tmp\n3 F f\n2 D r\n1 D procx\n1 F f\n"},
+      {"/tmp/..", "1 D tmp\n2 F f\n1 D r\n2 D top\n2 D procx\n2 F f\n"},
+      {"//", "1 D tmp\n2 F f\n1 D r\n2 D top\n2 D procx\n2 F f\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.root);
+    clFindInFolders walker(fake);
+    Prepare(walker, {.winFolder = false});
+    walker.SetWindowsDirectory("/proc");
+    EXPECT_TRUE(walker.Search(c.root));
+    EXPECT_BYTES(c.listing, Listing(walker));
+  }
+  // With the system folder included, the links are followed into it.
+  clFindInFolders walker(fake);
+  Prepare(walker);
+  EXPECT_TRUE(walker.Search("/r"));
+  EXPECT_NE(Listing(walker).find("1 D p\n2 D 1\n"), std::string::npos) << Listing(walker);
+}
+
 // ---- The walk over real folders ----
 
 TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
   clTempTree tree{"a/", "a/f", "loop -> .", "a/up -> ..", "a/self -> ../a", "b/"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   EXPECT_EQ(Paths(walker), (Lines{"D a", "D a/self", "D a/up", "D b", "D loop", "F a/f"}));
 }
@@ -241,16 +299,29 @@ TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
 TEST(clFindInFolders, ALinkToAFolderIsEnteredAndADanglingLinkIsAFile) {
   clTempTree tree{"t/", "t/in", "l -> t", "dang -> missing"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root() + "/"));
-  EXPECT_EQ(Paths(walker), (Lines{"D l", "D t", "F dang", "F l/in", "F t/in"}));
+  // The folder is entered once, through whichever of its two names comes first.
+  const Lines paths = Paths(walker);
+  EXPECT_TRUE(paths == (Lines{"D l", "D t", "F dang", "F l/in"}) ||
+              paths == (Lines{"D l", "D t", "F dang", "F t/in"}))
+      << testing::PrintToString(paths);
   EXPECT_EQ(walker.GetLastFolder(), tree.Root() + "/");
+}
+
+TEST(clFindInFolders, ALinkToTheRealSystemFolderIsLeftOut) {
+  clTempTree tree{"p -> /proc", "pp -> p", "f"};
+  clFindInFolders walker;
+  Prepare(walker, {.winFolder = false, .readAhead = true});
+  walker.SetWindowsDirectory("/proc");
+  EXPECT_TRUE(walker.Search(tree.Root()));
+  EXPECT_EQ(Paths(walker), (Lines{"F f"}));
 }
 
 TEST(clFindInFolders, NamesAreKeptByteForByte) {
   clTempTree tree{"日本語/", "日本語/\x83\x5e\x83\x43", "a\nb", "\x01", "sp ace, \"q\"\t"};
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   Lines expected{"D 日本語", "F \x01", "F a\nb", "F sp ace, \"q\"\t", "F 日本語/\x83\x5e\x83\x43"};
   std::sort(expected.begin(), expected.end());
@@ -266,7 +337,7 @@ TEST(clFindInFolders, UnreadableRealFolderIsListedWithoutContents) {
   clTempTree tree{"s/", "s/x", "b"};
   ASSERT_EQ(::chmod(tree.Path("s").c_str(), 0), 0);
   clFindInFolders walker;
-  Prepare(walker, {.readOnlyFile = true});
+  Prepare(walker, {.readOnlyFile = true, .readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root()));
   EXPECT_EQ(Paths(walker), (Lines{"D s", "F b"}));
 }
@@ -289,14 +360,14 @@ class OpenFileLimit {
   rlimit saved{};
 };
 
-// Makes a chain of `depth` nested folders named "a" below `root`, through handles, so that
-// it may go deeper than a path can name.
-void MakeChain(const std::string& root, int depth) {
+// Makes a chain of `depth` nested folders named `name` below `root`, through handles, so
+// that it may go deeper than a path can name.
+void MakeChain(const std::string& root, int depth, const std::string& name = "a") {
   int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
   ASSERT_GE(fd, 0);
   for (int i = 0; i < depth; ++i) {
-    ASSERT_EQ(::mkdirat(fd, "a", 0700), 0);
-    const int next = ::openat(fd, "a", O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::mkdirat(fd, name.c_str(), 0700), 0);
+    const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
     ::close(fd);
     ASSERT_GE(next, 0);
     fd = next;
@@ -304,11 +375,11 @@ void MakeChain(const std::string& root, int depth) {
   ::close(fd);
 }
 
-void ExpectChain(const clFindInFolders& walker, std::size_t length) {
+void ExpectChain(const clFindInFolders& walker, std::size_t length, const std::string& name = "a") {
   const auto& list = walker.GetFolderList();
   ASSERT_EQ(list.size(), length);
   for (std::size_t i = 0; i < list.size(); ++i) {
-    if (list[i].GetLevel() != static_cast<int16_t>(i + 1) || list[i].Name() != "a" ||
+    if (list[i].GetLevel() != static_cast<int16_t>(i + 1) || list[i].Name() != name ||
         list[i].GetIsFolder() != 1) {
       ADD_FAILURE() << "entry " << i << ": " << list[i].GetLevel() << " " << list[i].Name();
       return;
@@ -322,7 +393,7 @@ TEST(clFindInFolders, ADeepChainNeedsNoMoreFileHandlesThanAFewFolders) {
   clTempTree tree;
   MakeChain(tree.Root(), 1500);
   clFindInFolders walker;
-  Prepare(walker);
+  Prepare(walker, {.readAhead = true});
   {
     OpenFileLimit limit(1024);
     ASSERT_TRUE(limit.ok);
@@ -331,14 +402,21 @@ TEST(clFindInFolders, ADeepChainNeedsNoMoreFileHandlesThanAFewFolders) {
   ExpectChain(walker, 1500);
 }
 
-TEST(clFindInFolders, OnlyThePathLengthLimitEndsABranch) {
-  clTempTree tree;
-  MakeChain(tree.Root(), 2100);
-  clFindInFolders walker;
-  Prepare(walker);
-  EXPECT_TRUE(walker.Search(tree.Root()));
-  // The folder at level L has a path of root + 2L bytes; it is read while that path fits
-  // in PATH_MAX with its terminator. The first one beyond is listed without contents.
-  const std::size_t deepestRead = (PATH_MAX - 1 - tree.Root().size()) / 2;
-  ExpectChain(walker, deepestRead + 1);
+TEST(clFindInFolders, FoldersBeyondThePathLengthLimitAreReadLikeAnyOther) {
+  // Short names in a deep chain, and long names in a shorter one: both compose paths far
+  // longer than the system takes.
+  const struct {
+    std::string name;
+    int depth;
+  } chains[] = {{"a", 2100}, {std::string(250, 'n'), 40}};
+  for (const auto& chain : chains) {
+    SCOPED_TRACE(chain.name.size());
+    ASSERT_GT((chain.name.size() + 1) * chain.depth, std::size_t{PATH_MAX});
+    clTempTree tree;
+    MakeChain(tree.Root(), chain.depth, chain.name);
+    clFindInFolders walker;
+    Prepare(walker, {.readAhead = true});
+    EXPECT_TRUE(walker.Search(tree.Root()));
+    ExpectChain(walker, chain.depth, chain.name);
+  }
 }

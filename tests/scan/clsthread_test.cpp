@@ -72,6 +72,9 @@ std::vector<std::string> operator+(std::vector<std::string> a, const std::string
 class clTestHost : public clReadHost, public clDispatcher {
  public:
   explicit clTestHost(clFilePlatform& platform) : walker(platform) {
+    // Each folder is read when the walk reaches it, so that a pause in a listing is a
+    // pause of the walk.
+    walker.SetReadAhead({.threads = 0});
     walker.Clear();
     option.SetSubFolder(true);
     option.SetWinFolder(true);

@@ -35,7 +35,19 @@ void clFakePlatform::Add(const std::string& line) {
   const std::size_t slash = line.find('/');
   if (slash == std::string::npos) throw std::invalid_argument("not an absolute path: " + line);
 
-  bool readOnly = false, hidden = false, locked = false;
+  std::string target;
+  const std::size_t arrow = line.find(" -> ");
+  if (arrow != std::string::npos) {
+    target = line.substr(arrow + 4);
+    if (target.empty() || target[0] != '/')
+      throw std::invalid_argument("not an absolute target: " + line);
+    Add(line.substr(0, arrow));  // the link's own line, as a file
+    const std::size_t node = Find(line.substr(line.find('/'), arrow - line.find('/')), kNoLinks);
+    nodes[node].isLink = true;
+    nodes[node].target = target;
+    return;
+  }
+  bool readOnly = false, hidden = false, locked = false, gone = false;
   std::size_t errorAfter = kNone;
   std::size_t start = 0;
   while (start < slash) {
@@ -50,6 +62,8 @@ void clFakePlatform::Add(const std::string& line) {
       hidden = true;
     } else if (marker == "locked") {
       locked = true;
+    } else if (marker == "gone") {
+      gone = true;
     } else if (marker.rfind("error@", 0) == 0) {
       errorAfter = std::stoul(marker.substr(6));
     } else {
@@ -73,6 +87,7 @@ void clFakePlatform::Add(const std::string& line) {
   item.readOnly = item.readOnly || readOnly;
   item.hidden = item.hidden || hidden;
   item.locked = item.locked || locked;
+  item.gone = item.gone || gone;
   if (errorAfter != kNone) item.errorAfter = errorAfter;
 }
 
@@ -95,10 +110,21 @@ std::size_t clFakePlatform::MakeChild(std::size_t folder, const std::string& nam
   return nodes.size() - 1;
 }
 
-std::size_t clFakePlatform::Find(const std::string& path) const {
+std::size_t clFakePlatform::Resolve(std::size_t node, int links) const {
+  if (node == kNone || !nodes[node].isLink) return node;
+  if (links >= kMostLinks) return kNone;  // a loop of links names nothing
+  return Find(nodes[node].target, links + 1);
+}
+
+std::size_t clFakePlatform::Find(const std::string& path) const { return Find(path, 0); }
+
+// Follows links on the way, and at the end unless `links` is kNoLinks (the link itself).
+std::size_t clFakePlatform::Find(const std::string& path, int links) const {
   if (path.empty() || path[0] != '/') return kNone;
+  const std::vector<std::string> parts = Components(path);
   std::size_t node = 0;
-  for (const std::string& part : Components(path)) {
+  for (std::size_t i = 0; i < parts.size(); ++i) {
+    const std::string& part = parts[i];
     if (!nodes[node].isFolder) return kNone;
     if (part == ".") continue;
     if (part == "..") {
@@ -106,6 +132,9 @@ std::size_t clFakePlatform::Find(const std::string& path) const {
       continue;
     }
     node = Child(node, part);
+    if (node == kNone) return kNone;
+    if (i + 1 < parts.size() || links != kNoLinks)
+      node = Resolve(node, links == kNoLinks ? 0 : links);
     if (node == kNone) return kNone;
   }
   return node;
@@ -115,6 +144,10 @@ clFolderItem clFakePlatform::ItemOf(std::size_t node, std::string name) const {
   clFolderItem item;
   item.hidden = nodes[node].hidden || (!name.empty() && name[0] == '.');
   item.name = std::move(name);
+  if (nodes[node].isLink) {
+    node = Resolve(node);
+    if (node == kNone) return item;  // dangling: a file without attributes
+  }
   item.isFolder = nodes[node].isFolder;
   item.readOnly = nodes[node].readOnly;
   item.device = kDevice;
@@ -123,10 +156,13 @@ clFolderItem clFakePlatform::ItemOf(std::size_t node, std::string name) const {
 }
 
 bool clFakePlatform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {
+  const std::lock_guard<std::recursive_mutex> lock(mutex);
   readLog.push_back(folder);
   if (beforeRead) beforeRead(folder);
   const std::size_t node = Find(folder);
-  if (node == kNone || !nodes[node].isFolder || nodes[node].locked) return false;
+  if (node == kNone || !nodes[node].isFolder || nodes[node].locked || nodes[node].gone) {
+    return false;
+  }
   if (dotEntries) {
     items.push_back(ItemOf(node, "."));
     items.push_back(ItemOf(nodes[node].parent == kNone ? node : nodes[node].parent, ".."));
@@ -139,6 +175,7 @@ bool clFakePlatform::ReadFolder(const std::string& folder, std::vector<clFolderI
 }
 
 bool clFakePlatform::FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) {
+  const std::lock_guard<std::recursive_mutex> lock(mutex);
   const std::size_t node = Find(folder);
   if (node == kNone || !nodes[node].isFolder) return false;
   device = kDevice;

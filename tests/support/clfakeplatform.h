@@ -4,6 +4,7 @@
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,16 @@
 //   "/data/"            a folder
 //   "/data/a.txt"       a file
 //   "/data/.h/"         a hidden folder (a name starting with "." is hidden)
+//   "/data/l -> /x/"    a symbolic link to an absolute path (followed when examined and
+//                       when a path goes through it; dangling while the target is missing)
 // Markers before the path, each ending in ":", may be combined ("ro:hidden:/data/x"):
 //   "ro:"               read-only (owner write bit absent)
 //   "hidden:"           hidden although its name does not start with "."
 //   "locked:"           a folder that cannot be opened (nor created in)
 //   "error@N:"          a folder whose enumeration ends with an error after its first N
 //                       declared items ("." and ".." not counted)
+//   "gone:"             a folder its parent lists that is gone when it is opened itself
+//                       (deleted by someone else in between)
 // Names are raw bytes: anything but "/" and NUL. A line for an item that exists already
 // adds its markers to it.
 class clFakePlatform : public clFilePlatform {
@@ -38,12 +43,16 @@ class clFakePlatform : public clFilePlatform {
   void SetDotEntries(bool value) { dotEntries = value; }
 
   // Called with the folder's path at the start of every ReadFolder, before anything is
-  // looked up: a test may request a stop here, or add items.
+  // looked up: a test may request a stop here, or add items. Folders may be read on
+  // several threads at once; the reads (and the hook) take turns.
   void SetBeforeRead(std::function<void(const std::string& folder)> hook) {
     beforeRead = std::move(hook);
   }
   // Every path handed to ReadFolder, in call order, exactly as given.
-  const std::vector<std::string>& ReadLog() const { return readLog; }
+  std::vector<std::string> ReadLog() const {
+    const std::lock_guard<std::recursive_mutex> lock(mutex);
+    return readLog;
+  }
 
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
@@ -62,6 +71,8 @@ class clFakePlatform : public clFilePlatform {
  private:
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
   static constexpr uint64_t kDevice = 1;
+  static constexpr int kNoLinks = -1;
+  static constexpr int kMostLinks = 40;
 
   struct Node {
     std::string name;
@@ -70,12 +81,17 @@ class clFakePlatform : public clFilePlatform {
     bool readOnly = false;
     bool hidden = false;
     bool locked = false;
+    bool gone = false;
+    bool isLink = false;
+    std::string target;  // of a link
     std::size_t errorAfter = kNone;
     std::vector<std::size_t> children;
   };
 
   std::size_t Find(const std::string& path) const;
   std::size_t Child(std::size_t folder, const std::string& name) const;
+  std::size_t Resolve(std::size_t node, int links = 0) const;  // a link's target, or itself
+  std::size_t Find(const std::string& path, int links) const;
   std::size_t MakeChild(std::size_t folder, const std::string& name, bool isFolder);
   clFolderItem ItemOf(std::size_t node, std::string name) const;
 
@@ -86,4 +102,5 @@ class clFakePlatform : public clFilePlatform {
   std::vector<std::string> readLog;
   std::map<std::string, std::string> files;
   std::vector<std::string> unreadable;
+  mutable std::recursive_mutex mutex;
 };

@@ -14,24 +14,78 @@ namespace {
 
 constexpr const char* kSystemFolder = "/proc";
 
+// A way down from an open ancestor longer than this opens a new ancestor first: far below
+// the system's path limit, so that a name of any length still fits.
+constexpr std::size_t kLongestRelative = 2048;
+
 struct DirCloser {
   void operator()(DIR* dir) const { ::closedir(dir); }
 };
 
+// An open ancestor: a descriptor that only names the folder (O_PATH), for opening the
+// folders below it.
+class clPosixFolderBase : public clFolderBase {
+ public:
+  explicit clPosixFolderBase(int descriptor) : fd(descriptor) {}
+  ~clPosixFolderBase() override { ::close(fd); }
+  clPosixFolderBase(const clPosixFolderBase&) = delete;
+  clPosixFolderBase& operator=(const clPosixFolderBase&) = delete;
+  const int fd;
+};
+
+int BaseDescriptor(const clFolderPlace& place) {
+  return place.base ? static_cast<const clPosixFolderBase&>(*place.base).fd : AT_FDCWD;
+}
+
+// The way from the place's base (or the current folder) to the folder.
+const std::string& Relative(const clFolderPlace& place) {
+  return place.base ? place.relative : place.path;
+}
+
 }  // namespace
 
 bool clPosixPlatform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {
-  return Read(folder, items, nullptr);
+  return Read(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), items, nullptr);
 }
 
 bool clPosixPlatform::ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                                       const std::atomic<bool>& stop) {
-  return Read(folder, items, &stop);
+  return Read(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC), items, &stop);
 }
 
-bool clPosixPlatform::Read(const std::string& folder, std::vector<clFolderItem>& items,
+clFolderPlace clPosixPlatform::RootPlace(const std::string& folder) {
+  return {folder, nullptr, {}};
+}
+
+clFolderPlace clPosixPlatform::ChildPlace(const clFolderPlace& parent, const std::string& name,
+                                          std::string path) {
+  // Below the parent's base while the way down stays short; otherwise the parent itself
+  // becomes the base, so that no path handed to the system ever nears its limit. A parent
+  // that cannot be opened gives a place that cannot be read, as the parent could not be.
+  const std::string& way = Relative(parent);
+  if (way.size() + 1 + name.size() <= kLongestRelative) {
+    if (!parent.base) return {std::move(path), nullptr, {}};  // the path is the way
+    std::string relative;
+    relative.reserve(way.size() + 1 + name.size());
+    relative += way;
+    if (relative.empty() || relative.back() != '/') relative += '/';
+    relative += name;
+    return {std::move(path), parent.base, std::move(relative)};
+  }
+  const int fd = ::openat(BaseDescriptor(parent), way.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return {std::move(path), nullptr, {}};
+  return {std::move(path), std::make_shared<clPosixFolderBase>(fd), name};
+}
+
+bool clPosixPlatform::ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                                const std::atomic<bool>& stop) {
+  return Read(
+      ::openat(BaseDescriptor(place), Relative(place).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
+      items, &stop);
+}
+
+bool clPosixPlatform::Read(int fd, std::vector<clFolderItem>& items,
                            const std::atomic<bool>* stop) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   const std::unique_ptr<DIR, DirCloser> dir(::fdopendir(fd));
   if (!dir) {

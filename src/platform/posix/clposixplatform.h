@@ -10,6 +10,11 @@ class clPosixPlatform : public clFilePlatform {
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
   bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                        const std::atomic<bool>& stop) override;
+  clFolderPlace RootPlace(const std::string& folder) override;
+  clFolderPlace ChildPlace(const clFolderPlace& parent, const std::string& name,
+                           std::string path) override;
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
   std::string GetSystemFolder() override;
   clPathKind GetPathKind(const std::string& path) override;
@@ -18,6 +23,5 @@ class clPosixPlatform : public clFilePlatform {
   bool ReplaceFile(const std::string& path, const std::string& text) override;
 
  private:
-  static bool Read(const std::string& folder, std::vector<clFolderItem>& items,
-                   const std::atomic<bool>* stop);
+  static bool Read(int fd, std::vector<clFolderItem>& items, const std::atomic<bool>* stop);
 };

@@ -18,6 +18,9 @@ class clWin32Platform : public clFilePlatform {
   bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                        const std::atomic<bool>& stop) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
+  // The wide names kept for the walk follow the walk's own order of folders: no folder is
+  // listed ahead of it.
+  bool ReadsInParallel() const override { return false; }
   std::string GetSystemFolder() override;
   clPathKind GetPathKind(const std::string& path) override;
   bool CreateFolders(const std::string& folder) override;

@@ -89,6 +89,18 @@ TEST(clPosixPlatform, TellsWhatAPathNames) {
   EXPECT_EQ(platform.GetSystemFolder(), "/proc");
 }
 
+TEST(clPosixPlatform, KnowsAFolderByWhatItIsNotHowItIsSpelled) {
+  clTempTree tree{"p -> /proc", "d/", "ld -> d"};
+  clPosixPlatform platform;
+  for (const std::string& path : {std::string("/tmp/../proc"), std::string("//proc"),
+                                  std::string("/proc/"), tree.Path("p")}) {
+    EXPECT_TRUE(platform.IsSameFolder(path, "/proc")) << path;
+  }
+  EXPECT_TRUE(platform.IsSameFolder(tree.Path("ld"), tree.Path("d")));
+  EXPECT_FALSE(platform.IsSameFolder(tree.Root(), "/proc"));
+  EXPECT_FALSE(platform.IsSameFolder(tree.Path("missing"), tree.Path("missing")));
+}
+
 TEST(clPosixPlatform, CreatesAFolderWithItsParents) {
   clTempTree tree{"f", "d/"};
   clPosixPlatform platform;

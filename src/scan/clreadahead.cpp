@@ -1,0 +1,357 @@
+#include "scan/clreadahead.h"
+
+#include <chrono>
+#include <utility>
+
+#include "platform/clpath.h"
+
+namespace {
+
+struct FolderId {
+  uint64_t device;
+  uint64_t inode;
+  bool operator==(const FolderId&) const = default;
+};
+struct FolderIdHash {
+  std::size_t operator()(const FolderId& id) const {
+    return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
+  }
+};
+
+// How long the end of a walk waits for a listing that does not come back (a file system
+// that stopped answering) before it leaves that thread behind.
+constexpr auto kLongestEndingWait = std::chrono::milliseconds(200);
+// How often the walk, waiting for a listing, looks whether a stop was requested.
+constexpr auto kStopLook = std::chrono::milliseconds(5);
+
+}  // namespace
+
+// A folder foreseen below the walk. Its place, name and parent never change; the rest
+// is guarded by the shared mutex.
+struct clReadAhead::Node {
+  enum class State { Unstarted, Reading, Done };
+  clFolderPlace place;
+  std::string name;
+  Node* parent = nullptr;
+  FolderId id{0, 0};
+  State state = State::Unstarted;
+  bool byWalk = false;   // read on the walk's own thread
+  bool taken = false;    // its listing went to the walk
+  bool dropped = false;  // the walk will not enter it
+  bool ok = false;
+  std::vector<clFolderItem> items;
+  std::size_t bytes = 0;                    // held while done and not taken
+  std::vector<std::shared_ptr<Node>> kids;  // the subfolders foreseen, in item order
+  std::size_t next = 0;                     // the walk has passed the kids before this
+};
+
+struct clReadAhead::Shared {
+  Shared(clFilePlatform& platformValue, const std::atomic<bool>& stopValue, EnterTest test,
+         Limits limitsValue)
+      : platform(platformValue),
+        stop(stopValue),
+        wouldEnter(std::move(test)),
+        limits(limitsValue) {}
+
+  clFilePlatform& platform;
+  const std::atomic<bool>& stop;  // the walk's stop request
+  std::atomic<bool> halt{false};  // ends listings under way: a stop seen, or the end
+  const EnterTest wouldEnter;
+  const Limits limits;
+
+  std::mutex mutex;
+  std::condition_variable work;  // the pool waits here
+  std::condition_variable done;  // the walk and the end wait here
+  std::shared_ptr<Node> root;
+  Node* current = nullptr;  // the folder the walk is in
+  bool ending = false;
+  unsigned running = 0;  // pool threads not yet finished
+  unsigned listing = 0;  // of those, inside a listing
+  std::size_t heldFolders = 0;
+  std::size_t heldBytes = 0;
+  std::unordered_set<FolderId, FolderIdHash> foreseen;
+  Stats stats;
+
+  bool Stopped() const { return stop.load(std::memory_order_relaxed); }
+  bool HasRoom() const { return heldFolders < limits.folders && heldBytes < limits.bytes; }
+
+  // The subfolders the walk will enter in a folder just read, in item order.
+  std::vector<std::shared_ptr<Node>> Foresee(Node& folder, const std::vector<clFolderItem>& items) {
+    std::vector<std::shared_ptr<Node>> kids;
+    for (const clFolderItem& item : items) {
+      if (!wouldEnter(folder.place.path, item)) continue;
+      auto kid = std::make_shared<Node>();
+      kid->place = platform.ChildPlace(folder.place, item.name,
+                                       clPath::JoinInside(folder.place.path, item.name));
+      kid->name = item.name;
+      kid->parent = &folder;
+      kid->id = {item.device, item.inode};
+      kids.push_back(std::move(kid));
+    }
+    return kids;
+  }
+
+  // Hangs the foreseen subfolders below `folder`; a folder foreseen elsewhere already (a
+  // link to it) is left to the walk.
+  void Attach(Node& folder, std::vector<std::shared_ptr<Node>>& kids) {
+    for (auto& kid : kids) {
+      const bool examined = kid->id.device != 0 || kid->id.inode != 0;
+      if (examined && !foreseen.insert(kid->id).second) continue;
+      folder.kids.push_back(std::move(kid));
+    }
+  }
+
+  static std::size_t BytesOf(const Node& node) {
+    std::size_t bytes = sizeof(Node) + node.items.capacity() * sizeof(clFolderItem);
+    for (const auto& item : node.items) bytes += item.name.capacity();
+    for (const auto& kid : node.kids) {
+      bytes += sizeof(Node) + kid->place.path.capacity() + kid->place.relative.capacity() +
+               kid->name.capacity();
+    }
+    return bytes;
+  }
+
+  void Hold(Node& node) {
+    node.bytes = BytesOf(node);
+    heldBytes += node.bytes;
+    if (heldFolders > stats.peakFolders) stats.peakFolders = heldFolders;
+    if (heldBytes > stats.peakBytes) stats.peakBytes = heldBytes;
+    if (node.bytes > stats.largestListing) stats.largestListing = node.bytes;
+  }
+
+  void Release(Node& node) {
+    --heldFolders;
+    heldBytes -= node.bytes;
+    node.bytes = 0;
+  }
+
+  // The walk will not enter `node`: what was listed for it and below it goes.
+  void Drop(Node& node) {
+    node.dropped = true;
+    if (node.state == Node::State::Done && !node.taken && !node.byWalk) Release(node);
+    node.items.clear();
+    node.items.shrink_to_fit();
+    for (auto& kid : node.kids) Drop(*kid);
+    node.kids.clear();
+  }
+
+  // The first unstarted folder, in walk order, among the kids of `folder` from `from`
+  // on and below those of them listed ahead already.
+  std::shared_ptr<Node> FirstUnstarted(Node& folder, std::size_t from, std::size_t& budget) {
+    for (std::size_t i = from; i < folder.kids.size(); ++i) {
+      const std::shared_ptr<Node>& kid = folder.kids[i];
+      if (!kid) continue;
+      if (budget == 0) return nullptr;
+      --budget;
+      if (kid->state == Node::State::Unstarted) return kid;
+      if (kid->state == Node::State::Done && !kid->taken) {
+        if (auto found = FirstUnstarted(*kid, kid->next, budget)) return found;
+      }
+    }
+    return nullptr;
+  }
+
+  // The next folder the walk will need that nobody lists yet: below the folder the walk
+  // is in, then after it in each folder up the branch.
+  std::shared_ptr<Node> PickNext() {
+    std::size_t budget = 4 * limits.folders + 64;
+    for (Node* folder = current; folder != nullptr && budget > 0; folder = folder->parent) {
+      if (auto found = FirstUnstarted(*folder, folder->next, budget)) return found;
+    }
+    return nullptr;
+  }
+
+  void Work() {
+    std::unique_lock<std::mutex> lock(mutex);
+    for (;;) {
+      std::shared_ptr<Node> node;
+      work.wait(lock, [&] {
+        if (ending) return true;
+        if (Stopped() || !HasRoom()) return false;
+        node = PickNext();
+        return node != nullptr;
+      });
+      if (ending) break;
+      node->state = Node::State::Reading;
+      ++heldFolders;
+      if (heldFolders > stats.peakFolders) stats.peakFolders = heldFolders;
+      if (Stopped()) {
+        // No listing begins after a stop; the walk reads the folder itself if it needs it.
+        node->state = Node::State::Unstarted;
+        --heldFolders;
+        done.notify_all();
+        continue;
+      }
+      ++listing;
+      lock.unlock();
+      std::vector<clFolderItem> items;
+      const bool ok = platform.ReadPlace(node->place, items, halt);
+      lock.lock();
+      --listing;
+      if (ending) break;
+      if (!node->dropped) {
+        // Foreseeing calls back into the walk's tests: never after the walk has ended.
+        lock.unlock();
+        std::vector<std::shared_ptr<Node>> kids = Foresee(*node, items);
+        lock.lock();
+        if (ending) break;
+        if (!node->dropped) Attach(*node, kids);
+      }
+      node->state = Node::State::Done;
+      node->ok = ok;
+      if (node->dropped) {
+        --heldFolders;
+        continue;
+      }
+      node->items = std::move(items);
+      ++stats.listedAhead;
+      Hold(*node);
+      done.notify_all();
+      work.notify_all();
+    }
+    --running;
+    done.notify_all();
+  }
+};
+
+clReadAhead::clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop,
+                         EnterTest wouldEnter, Limits limits)
+    : shared(std::make_shared<Shared>(platform, stop, std::move(wouldEnter), limits)) {}
+
+clReadAhead::~clReadAhead() {
+  std::unique_lock<std::mutex> lock(shared->mutex);
+  shared->ending = true;
+  shared->halt.store(true);
+  shared->work.notify_all();
+  // Every thread ends at once, but one inside a listing that never returns: after a short
+  // wait it is left behind, holding only the shared state.
+  shared->done.wait(lock, [&] { return shared->running == shared->listing; });
+  shared->done.wait_for(lock, kLongestEndingWait, [&] { return shared->running == 0; });
+  const bool allEnded = shared->running == 0;
+  lock.unlock();
+  for (std::thread& thread : pool) {
+    if (allEnded) {
+      thread.join();
+    } else {
+      thread.detach();
+    }
+  }
+}
+
+void clReadAhead::EnterRoot(const clFolderPlace& place, uint64_t device, uint64_t inode) {
+  {
+    const std::lock_guard<std::mutex> lock(shared->mutex);
+    shared->root = std::make_shared<Node>();
+    shared->root->place = place;
+    shared->root->id = {device, inode};
+    if (device != 0 || inode != 0) shared->foreseen.insert(shared->root->id);
+    shared->current = shared->root.get();
+  }
+}
+
+void clReadAhead::StartPool() {
+  poolStarted = true;
+  {
+    const std::lock_guard<std::mutex> lock(shared->mutex);
+    shared->running = shared->limits.threads;
+    shared->stats.started = true;
+  }
+  for (unsigned i = 0; i < shared->limits.threads; ++i) {
+    try {
+      pool.emplace_back([state = shared] { state->Work(); });
+    } catch (...) {
+      // Fewer threads than asked for: the walk reads what they do not.
+      const std::lock_guard<std::mutex> lock(shared->mutex);
+      shared->running -= shared->limits.threads - i;
+      break;
+    }
+  }
+}
+
+clFolderPlace clReadAhead::Enter(const std::string& name, std::string path) {
+  std::unique_lock<std::mutex> lock(shared->mutex);
+  Node& folder = *shared->current;
+  std::size_t found = folder.next;
+  while (found < folder.kids.size() && folder.kids[found]->name != name) ++found;
+  if (found < folder.kids.size()) {
+    // The foreseen folders before it are ones the walk passes without entering.
+    for (std::size_t i = folder.next; i < found; ++i) {
+      shared->Drop(*folder.kids[i]);
+      folder.kids[i].reset();
+    }
+    folder.next = found + 1;
+    shared->current = folder.kids[found].get();
+    shared->work.notify_all();
+    return shared->current->place;
+  }
+  // Not foreseen: placed here, and read by the walk itself.
+  lock.unlock();
+  auto node = std::make_shared<Node>();
+  node->place = shared->platform.ChildPlace(folder.place, name, std::move(path));
+  node->name = name;
+  node->parent = &folder;
+  clFolderPlace place = node->place;
+  lock.lock();
+  folder.kids.insert(folder.kids.begin() + static_cast<std::ptrdiff_t>(folder.next), node);
+  ++folder.next;
+  shared->current = node.get();
+  return place;
+}
+
+bool clReadAhead::Read(std::vector<clFolderItem>& items) {
+  std::unique_lock<std::mutex> lock(shared->mutex);
+  Node& node = *shared->current;
+  while (node.state == Node::State::Reading) {
+    shared->done.wait_for(lock, kStopLook);
+    // A stop ends the listing under way early, as the walk's own would end.
+    if (shared->Stopped()) shared->halt.store(true);
+  }
+  if (node.state == Node::State::Done) {
+    items = std::move(node.items);
+    node.items = {};
+    node.taken = true;
+    shared->Release(node);
+    ++shared->stats.taken;
+    shared->work.notify_all();
+    return node.ok;
+  }
+  // Nobody lists it: the walk reads it as it would without read-ahead.
+  node.state = Node::State::Reading;
+  node.byWalk = true;
+  lock.unlock();
+  const auto start = std::chrono::steady_clock::now();
+  const bool ok = shared->platform.ReadPlace(node.place, items, shared->stop);
+  if (!poolStarted &&
+      std::chrono::steady_clock::now() - start >=
+          shared->limits.slowListing + shared->limits.perItem * static_cast<long>(items.size())) {
+    StartPool();
+  }
+  // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
+  std::vector<std::shared_ptr<Node>> kids;
+  if (poolStarted) kids = shared->Foresee(node, items);
+  lock.lock();
+  node.state = Node::State::Done;
+  node.taken = true;
+  node.ok = ok;
+  shared->Attach(node, kids);
+  shared->work.notify_all();
+  return ok;
+}
+
+void clReadAhead::Leave() {
+  const std::lock_guard<std::mutex> lock(shared->mutex);
+  Node* folder = shared->current;
+  for (std::size_t i = folder->next; i < folder->kids.size(); ++i) {
+    if (folder->kids[i]) shared->Drop(*folder->kids[i]);
+  }
+  folder->kids.clear();
+  Node* parent = folder->parent;
+  shared->current = parent;
+  if (parent != nullptr) parent->kids[parent->next - 1].reset();
+  shared->work.notify_all();
+}
+
+clReadAhead::Stats clReadAhead::GetStats() const {
+  const std::lock_guard<std::mutex> lock(shared->mutex);
+  return shared->stats;
+}

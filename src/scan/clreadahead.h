@@ -1,0 +1,80 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_set>
+#include <vector>
+
+#include "platform/clfileplatform.h"
+
+// Lists folders ahead of the walk on a small pool of threads. While the walk goes through
+// a folder's items, the subfolders it will enter are listed in the order it will need
+// them (depth first, pre-order), and so on below them, up to a bound on the folders and
+// bytes held ahead. The walk takes each listing where it would have read the folder
+// itself: a folder it enters that was not foreseen, or whose listing has not started, it
+// reads on its own thread; a listing it does not use is dropped. So the walk sees the
+// same folders at the same places, only sooner.
+//
+// One object serves one walk, from EnterRoot to its destruction, on the walk's thread.
+class clReadAhead {
+ public:
+  // Whether the walk, in the folder at `folder`, would enter `item` (the per-item tests
+  // without the identity of folders entered already). Called on the pool's threads.
+  using EnterTest = std::function<bool(const std::string& folder, const clFolderItem& item)>;
+
+  struct Limits {
+    unsigned threads = 8;                  // listings at once
+    std::size_t folders = 1024;            // folders listed ahead and not yet taken
+    std::size_t bytes = 8u * 1024 * 1024;  // what their listings hold
+    // The pool starts once a listing the walk made itself took longer than this plus
+    // `perItem` for each item: listings that wait on a disk or a server, not on the CPU.
+    // A folder in a warm cache lists in a few microseconds per item and never starts it.
+    std::chrono::microseconds slowListing{300};
+    std::chrono::microseconds perItem{4};
+  };
+
+  // What was held ahead at most during the walk, and how the listings were served.
+  struct Stats {
+    std::size_t peakFolders = 0;
+    std::size_t peakBytes = 0;
+    std::size_t largestListing = 0;  // bytes of the largest single listing held
+    uint64_t listedAhead = 0;        // listings the pool made
+    uint64_t taken = 0;              // of those, taken by the walk
+    bool started = false;            // whether the pool was started at all
+  };
+
+  clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop, EnterTest wouldEnter,
+              Limits limits);
+  ~clReadAhead();  // ends the pool at once: no listing starts afterwards
+  clReadAhead(const clReadAhead&) = delete;
+  clReadAhead& operator=(const clReadAhead&) = delete;
+
+  // The walk begins at `place`, the folder of identity (device, inode); (0, 0) = unknown.
+  void EnterRoot(const clFolderPlace& place, uint64_t device, uint64_t inode);
+  // The walk enters the subfolder `name` (composed path `path`) of the folder it is in;
+  // returns its place.
+  clFolderPlace Enter(const std::string& name, std::string path);
+  // The listing of the folder the walk is in, as ReadPlace gives it.
+  bool Read(std::vector<clFolderItem>& items);
+  // The walk leaves the folder it is in; what was foreseen below it and not used is dropped.
+  void Leave();
+
+  Stats GetStats() const;
+
+ private:
+  struct Node;
+  struct Shared;
+  void StartPool();
+
+  std::shared_ptr<Shared> shared;
+  std::vector<std::thread> pool;
+  bool poolStarted = false;
+};
