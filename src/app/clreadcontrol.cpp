@@ -82,7 +82,8 @@ void clReadControl::FormCreate() {
   window.AcceptDrops();
 
   if (!facts.argument.has_value() || facts.argument->empty()) return;
-  std::string path = facts.argument->substr(0, 260);
+  // The argument is read as given, however long: a cut path would name another folder.
+  std::string path = *facts.argument;
   const clPathKind kind = platform.GetPathKind(path);
   if (kind == clPathKind::Missing) return;
   if (kind == clPathKind::File) path = FolderOfFile(path);

@@ -241,7 +241,9 @@ TEST_F(clReadControlTest, DropsStartAReadOnlyForOneLocalItem) {
   }
 }
 
-TEST_F(clReadControlTest, TheArgumentIsCutTo260BytesAndAMissingOneLeavesTheWindowIdle) {
+// A long argument is read whole: its first 260 bytes name a sibling folder, which is
+// not the one asked for.
+TEST_F(clReadControlTest, TheArgumentIsReadAsGivenAndAMissingOneLeavesTheWindowIdle) {
   const std::string longName = "/" + std::string(300, 'x');
   tree.Add(longName.substr(0, 260) + "/");
   struct Case {
@@ -250,17 +252,16 @@ TEST_F(clReadControlTest, TheArgumentIsCutTo260BytesAndAMissingOneLeavesTheWindo
     std::string target;
   };
   const Case cases[] = {
-      {"no argument", std::nullopt, ""},
-      {"an empty argument", "", ""},
-      {"a missing path", "/gone", ""},
-      {"a file", "/data/a.txt", "/data"},
-      {"a long path", longName + "/", longName.substr(0, 260)},
+      {"no argument", std::nullopt, ""},   {"an empty argument", "", ""},
+      {"a missing path", "/gone", ""},     {"a file", "/data/a.txt", "/data"},
+      {"a long path", longName, longName}, {"a long missing path", longName + "-gone", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window.Clear();
     WriteSettings({{"IS_FOLDER_LIST_OUTPUTMSG", "0"}});
     Open(c.argument);
+  tree.Add(longName + "/f.txt");
     EXPECT_EQ(control->targetFolder, c.target);
     EXPECT_EQ(control->exitWhenDone, !c.target.empty());
     EXPECT_TRUE(window.acceptsDrops);
