@@ -51,7 +51,9 @@ void clReadControl::StartReading(const std::string& path) {
       window.ShowMessage(kNoSystemFolderText, kNoSystemFolderCaption);
       return;
     }
-    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0) {
+    // The system folder by its name, or by what it is whatever path leads to it.
+    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0 ||
+        platform.IsSameFolder(targetFolder, systemFolder)) {
       window.ShowMessage(kSystemFolderTargetText, kEndCaption);
       return;
     }

@@ -45,6 +45,15 @@ class clFilePlatform {
   // Device and inode of a folder (following links); false when it cannot be examined.
   virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;
 
+  // Whether two paths name the same folder (same device and inode): "/tmp/../proc", a
+  // link to it and "/proc" do.
+  bool IsSameFolder(const std::string& first, const std::string& second) {
+    uint64_t firstDevice = 0, firstInode = 0, secondDevice = 0, secondInode = 0;
+    return FolderIdentity(first, firstDevice, firstInode) &&
+           FolderIdentity(second, secondDevice, secondInode) && firstDevice == secondDevice &&
+           firstInode == secondInode;
+  }
+
   // The system folder that reads leave out ("/proc"); empty when it cannot be obtained.
   virtual std::string GetSystemFolder() = 0;
 

@@ -74,6 +74,16 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
        "/procfs-like",
        "/proc",
        {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
+      {"the system folder by another path",
+       {},
+       "/tmp/../proc",
+       "/proc",
+       {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
+      {"the system folder through a doubled separator",
+       {},
+       "//proc",
+       "/proc",
+       {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
       {"the system folder unknown",
        {},
        "/data",
@@ -90,6 +100,8 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
        "/proc",
        {{"ディレクトリを作成することができません", "", true}}},
   };
+  tree.Add("/proc/self/");
+  tree.Add("/tmp/");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window.Clear();
@@ -246,6 +258,7 @@ TEST_F(clReadControlTest, DropsStartAReadOnlyForOneLocalItem) {
 TEST_F(clReadControlTest, TheArgumentIsReadAsGivenAndAMissingOneLeavesTheWindowIdle) {
   const std::string longName = "/" + std::string(300, 'x');
   tree.Add(longName.substr(0, 260) + "/");
+  tree.Add(longName + "/f.txt");
   struct Case {
     const char* name;
     std::optional<std::string> argument;
@@ -261,7 +274,6 @@ TEST_F(clReadControlTest, TheArgumentIsReadAsGivenAndAMissingOneLeavesTheWindowI
     window.Clear();
     WriteSettings({{"IS_FOLDER_LIST_OUTPUTMSG", "0"}});
     Open(c.argument);
-  tree.Add(longName + "/f.txt");
     EXPECT_EQ(control->targetFolder, c.target);
     EXPECT_EQ(control->exitWhenDone, !c.target.empty());
     EXPECT_TRUE(window.acceptsDrops);
