@@ -99,6 +99,11 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
        "/data",
        "/proc",
        {{"ディレクトリを作成することができません", "", true}}},
+      {"a relative output folder whose topmost folder is missing",
+       {{"IS_FOLDER_LIST_OUTPUT_FOLDER_PATH", "nowhere/out"}},
+       "/data",
+       "/proc",
+       {{"ディレクトリを作成することができません", "", true}}},
   };
   tree.Add("/proc/self/");
   tree.Add("/tmp/");
