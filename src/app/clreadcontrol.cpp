@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include "app/clreaddispatcher.h"
@@ -17,6 +18,9 @@ namespace {
 
 const char* const kSecondInstanceText = "複数起動は出来ません";
 const char* const kUnknownErrorText = "不明な例外が発生しました";
+const std::string kUnstoredFolderText1 = "出力先フォルダのパスに改行が含まれているため、";
+const std::string kUnstoredFolderText2 =
+    " に保存できませんでした。以前の出力先フォルダのままです。";
 
 // The file name without its extension: a copy named KDX.bin is titled "KDX".
 std::string TitleOf(const std::string& exeName) {
@@ -110,7 +114,12 @@ void clReadControl::LoadSetting() {
 }
 
 void clReadControl::SaveSetting() {
-  clSettingsFile::Save(option, platform, clSettingsFile::PathIn(facts.exeFolder));
+  const std::string path = clSettingsFile::PathIn(facts.exeFolder);
+  // Every other setting has been saved; the one that could not be is said, as a failed
+  // save is, in the standard error box.
+  if (!clSettingsFile::Save(option, platform, path)) {
+    throw std::runtime_error(kUnstoredFolderText1 + path + kUnstoredFolderText2);
+  }
 }
 
 std::string clReadControl::ChooseFolder(const char* title, const std::string& initialFolder,

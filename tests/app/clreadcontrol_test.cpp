@@ -326,6 +326,26 @@ TEST_F(clReadControlTest, AFailedSaveIsShownAndTheGuardIsReleased) {
   EXPECT_FALSE(process.HoldsInstance());
 }
 
+// An output folder with a line break cannot be saved: the rest of the settings is, the
+// file keeps the folder it had, and the standard error box says so.
+TEST_F(clReadControlTest, AnUnstorableOutputFolderIsSaidAndTheRestIsSaved) {
+  WriteSettings();
+  Open();
+  control->option.SetOutputFolderPath("/exe/a\nb");
+  control->option.SetHideFile(true);
+  Close();
+  EXPECT_EQ(
+      window.boxes,
+      (std::vector<clShownBox>{{"出力先フォルダのパスに改行が含まれているため、" + kSettingsPath +
+                                    " に保存できませんでした。以前の出力先フォルダのままです。",
+                                "", true}}));
+  const std::string saved = tree.Files().at(kSettingsPath);
+  EXPECT_NE(saved.find("IS_HIDE_FILE=1\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=" + out.Root() + "\r\n"),
+            std::string::npos);
+  EXPECT_FALSE(process.HoldsInstance());
+}
+
 TEST_F(clReadControlTest, ASecondInstanceRefusesAndLeavesTheSettingsAlone) {
   WriteSettings({{"IS_HIDE_FILE", "1"}});
   const std::string before = tree.Files().at(kSettingsPath);
