@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 // An output file opened for appending, created when missing, written straight through
@@ -16,7 +17,7 @@ class clOutputFile {
 
   // False when the path cannot be opened or is no regular file; nothing is open then.
   bool Open(const std::string& path);
-  bool IsOpen() const { return handle >= 0; }
+  bool IsOpen() const { return handle != -1; }
 
   // Writes every byte; false when any of them did not reach the file.
   bool Write(const char* data, std::size_t size);
@@ -25,5 +26,5 @@ class clOutputFile {
   bool Close();
 
  private:
-  int handle = -1;  // the platform's file handle, -1 when closed
+  std::intptr_t handle = -1;  // the platform's file handle, -1 when closed
 };

@@ -27,9 +27,9 @@ bool clOutputFile::Open(const std::string& path) {
 }
 
 bool clOutputFile::Write(const char* data, std::size_t size) {
-  if (handle < 0) return false;
+  if (handle == -1) return false;
   while (size > 0) {
-    const ssize_t count = ::write(handle, data, size);
+    const ssize_t count = ::write(static_cast<int>(handle), data, size);
     if (count < 0 && errno == EINTR) continue;
     if (count <= 0) return false;
     data += count;
@@ -39,8 +39,8 @@ bool clOutputFile::Write(const char* data, std::size_t size) {
 }
 
 bool clOutputFile::Close() {
-  if (handle < 0) return true;
-  const int fd = handle;
+  if (handle == -1) return true;
+  const int fd = static_cast<int>(handle);
   handle = -1;
   // On Linux the handle is gone whatever close says; it is never closed twice.
   return ::close(fd) == 0;
