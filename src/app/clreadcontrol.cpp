@@ -4,6 +4,7 @@
 
 #include <exception>
 #include <filesystem>
+#include <stdexcept>
 #include <system_error>
 
 #include "app/clreaddispatcher.h"
@@ -17,6 +18,9 @@ namespace {
 
 const char* const kSecondInstanceText = "複数起動は出来ません";
 const char* const kUnknownErrorText = "不明な例外が発生しました";
+const std::string kUnstoredFolderText1 = "出力先フォルダのパスに改行が含まれているため、";
+const std::string kUnstoredFolderText2 =
+    " に保存できませんでした。以前の出力先フォルダのままです。";
 
 // The file name without its extension: a copy named KDX.bin is titled "KDX".
 std::string TitleOf(const std::string& exeName) {
@@ -82,7 +86,8 @@ void clReadControl::FormCreate() {
   window.AcceptDrops();
 
   if (!facts.argument.has_value() || facts.argument->empty()) return;
-  std::string path = facts.argument->substr(0, 260);
+  // The argument is read as given, however long: a cut path would name another folder.
+  std::string path = *facts.argument;
   const clPathKind kind = platform.GetPathKind(path);
   if (kind == clPathKind::Missing) return;
   if (kind == clPathKind::File) path = FolderOfFile(path);
@@ -118,7 +123,12 @@ void clReadControl::SaveSetting() {
   const clSettingsLocation location = SettingsLocation();
   // An installed copy's folder is made when needed; a portable copy's is its own.
   if (!location.IsPortable()) platform.CreateFolders(location.SettingFolder());
-  clSettingsFile::Save(option, platform, location.SettingPath());
+  const std::string path = location.SettingPath();
+  // Every other setting has been saved; the one that could not be is said, as a failed
+  // save is, in the standard error box.
+  if (!clSettingsFile::Save(option, platform, path)) {
+    throw std::runtime_error(kUnstoredFolderText1 + path + kUnstoredFolderText2);
+  }
 }
 
 std::string clReadControl::ChooseFolder(const char* title, const std::string& initialFolder,

@@ -51,6 +51,7 @@ void clReadControl::StartReading(const std::string& path) {
       window.ShowMessage(kNoSystemFolderText, kNoSystemFolderCaption);
       return;
     }
+    // The system folder by its name, or by what it is whatever path leads to it.
     if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0 ||
         platform.IsSameFolder(targetFolder, systemFolder)) {
       window.ShowMessage(kSystemFolderTargetText, kEndCaption);
@@ -68,7 +69,12 @@ void clReadControl::StartReading(const std::string& path) {
     } else {
       const std::string folder = option.GetOutputFolderPath();
       outputBasePath = MakeOutputBasePath(folder, process.GetLocalTimeStamp());
-      if (folder.empty()) throw std::runtime_error(kCannotCreateFolder);
+      // A relative folder would be made below whatever the current folder happens to be:
+      // unless its topmost folder is there, it cannot be created.
+      const std::string top = clPath::TopFolderOfRelative(folder);
+      if (folder.empty() || (!top.empty() && platform.GetPathKind(top) != clPathKind::Folder)) {
+        throw std::runtime_error(kCannotCreateFolder);
+      }
       // A folder that cannot be created is reported by the output run, file by file.
       platform.CreateFolders(folder);
     }

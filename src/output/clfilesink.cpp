@@ -3,23 +3,20 @@
 #include <cstring>
 
 clFileSink::~clFileSink() {
-  if (file != nullptr) Close();
+  if (file.IsOpen()) Close();
 }
 
 bool clFileSink::Open(const std::string& path) {
-  if (file != nullptr) Close();
+  if (file.IsOpen()) Close();
   failed = false;
   used = 0;
-  file = std::fopen(path.c_str(), "ab");
-  if (file == nullptr) return false;
-  // Our own buffer does the buffering; the stream passes each chunk straight on.
-  std::setvbuf(file, nullptr, _IONBF, 0);
+  if (!file.Open(path)) return false;
   if (!buffer) buffer = std::make_unique<char[]>(kBufferSize);
   return true;
 }
 
 void clFileSink::Write(std::string_view bytes) {
-  if (file == nullptr) {
+  if (!file.IsOpen()) {
     failed = true;
     return;
   }
@@ -42,13 +39,12 @@ void clFileSink::Flush() {
 
 void clFileSink::WriteOut(const char* data, std::size_t size) {
   if (failed) return;  // a file that lost bytes stays failed; later bytes are not written
-  if (std::fwrite(data, 1, size, file) != size) failed = true;
+  if (!file.Write(data, size)) failed = true;
 }
 
 bool clFileSink::Close() {
-  if (file == nullptr) return !failed;
+  if (!file.IsOpen()) return !failed;
   Flush();
-  if (std::fclose(file) != 0) failed = true;
-  file = nullptr;
+  if (!file.Close()) failed = true;
   return !failed;
 }

@@ -51,3 +51,15 @@ std::string clPath::NamePart(const std::string& path) {
 }
 
 bool clPath::EndsWithSeparator(const std::string& path) { return EndsInSeparator(path); }
+
+std::string clPath::TopFolderOfRelative(const std::string& path) {
+  if (path.empty() || path.front() == kSeparator) return std::string();
+#ifdef _WIN32
+  // A drive ("C:") starts an absolute path, as does "/" beside "\\".
+  if (path.front() == '/' || (path.size() >= 2 && path[1] == ':')) return std::string();
+  const std::size_t end = path.find_first_of("\\/");
+#else
+  const std::size_t end = path.find(kSeparator);
+#endif
+  return path.substr(0, end);
+}

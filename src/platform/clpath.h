@@ -28,4 +28,7 @@ class clPath {
 
   // What follows the last separator: the whole path when it has none.
   static std::string NamePart(const std::string& path);
+
+  // The first name of a relative path ("out" of "out/list"); empty for an absolute path.
+  static std::string TopFolderOfRelative(const std::string& path);
 };

@@ -93,6 +93,11 @@ bool ParseDecimal(std::string_view text, int32_t& value) {
 }  // namespace
 
 clIniFile::clIniFile(std::string_view text) {
+  constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+  if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) {
+    byteOrderMark = true;
+    text.remove_prefix(kByteOrderMark.size());
+  }
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t stop = text.find_first_of("\r\n", start);
@@ -108,7 +113,7 @@ clIniFile::clIniFile(std::string_view text) {
 }
 
 std::string clIniFile::GetText() const {
-  std::string text;
+  std::string text = byteOrderMark ? "\xEF\xBB\xBF" : "";
   for (const auto& line : lines) {
     text += line.text;
     text += line.end;

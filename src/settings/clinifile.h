@@ -14,7 +14,9 @@
 // and key names are matched without regard to ASCII case; the first matching section and
 // the first matching key in it win. Blanks (space, tab) around names and values are
 // dropped, then one pair of enclosing single or double quotes. Lines may end in CR LF,
-// LF or CR; any other byte is plain text.
+// LF or CR; any other byte is plain text. A UTF-8 byte-order mark at the start of the
+// text (as some editors save it) is no part of the first line, and is kept in front of
+// the written text.
 //
 // Writing: an existing key line is replaced in place; a new key goes after the last key
 // line of its section (right after the header when it has none), a missing section is
@@ -66,4 +68,5 @@ class clIniFile {
   void Insert(std::size_t index, std::string text);
 
   std::vector<Line> lines;
+  bool byteOrderMark = false;  // the text started with a UTF-8 byte-order mark
 };

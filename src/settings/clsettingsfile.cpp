@@ -41,6 +41,7 @@ bool clSettingsFile::Save(const clSoftOption& option, clFilePlatform& platform,
 
   clIniFile ini(text);
   const char* const section = clSettingsTable::kSection;
+  bool allStored = true;
   for (const clSetting& setting : clSettingsTable::Keys()) {
     switch (setting.kind) {
       case clSettingKind::Bool:
@@ -50,13 +51,16 @@ bool clSettingsFile::Save(const clSoftOption& option, clFilePlatform& platform,
         ini.WriteInteger(section, setting.key, (option.*setting.getInteger)());
         break;
       case clSettingKind::String:
-        // The one value an INI line may refuse: a folder path with a line break.
-        if (!ini.WriteString(section, setting.key, (option.*setting.getString)())) throw failure;
+        // The one value an INI line may refuse: a folder path with a line break. The key
+        // keeps the value it has in the file; every other key is still saved.
+        if (!ini.WriteString(section, setting.key, (option.*setting.getString)())) {
+          allStored = false;
+        }
         break;
     }
   }
 
   // A file marked read-only, or one we may not write, keeps its settings.
   if (!platform.ReplaceFile(iniPath, ini.GetText())) throw failure;
-  return true;
+  return allStored;
 }

@@ -31,6 +31,8 @@ class clSettingsFile {
 
   // Writes the seventeen keys in order, keeping every other line and section. The new
   // file replaces the old one in one step; on failure throws clSettingsWriteError.
+  // Returns false when a value could not be stored as one line (an output folder with a
+  // line break): the file then holds every other key, and that key its previous value.
   static bool Save(const clSoftOption& option, clFilePlatform& platform,
                    const std::string& iniPath);
 };

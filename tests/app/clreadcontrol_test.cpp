@@ -74,6 +74,16 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
        "/procfs-like",
        "/proc",
        {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
+      {"the system folder by another path",
+       {},
+       "/tmp/../proc",
+       "/proc",
+       {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
+      {"the system folder through a doubled separator",
+       {},
+       "//proc",
+       "/proc",
+       {{"WindowsDirectoryは取得しない設定になっています。", "処理終了"}}},
       {"the system folder unknown",
        {},
        "/data",
@@ -89,7 +99,14 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
        "/data",
        "/proc",
        {{"ディレクトリを作成することができません", "", true}}},
+      {"a relative output folder whose topmost folder is missing",
+       {{"IS_FOLDER_LIST_OUTPUT_FOLDER_PATH", "nowhere/out"}},
+       "/data",
+       "/proc",
+       {{"ディレクトリを作成することができません", "", true}}},
   };
+  tree.Add("/proc/self/");
+  tree.Add("/tmp/");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window.Clear();
@@ -241,20 +258,21 @@ TEST_F(clReadControlTest, DropsStartAReadOnlyForOneLocalItem) {
   }
 }
 
-TEST_F(clReadControlTest, TheArgumentIsCutTo260BytesAndAMissingOneLeavesTheWindowIdle) {
+// A long argument is read whole: its first 260 bytes name a sibling folder, which is
+// not the one asked for.
+TEST_F(clReadControlTest, TheArgumentIsReadAsGivenAndAMissingOneLeavesTheWindowIdle) {
   const std::string longName = "/" + std::string(300, 'x');
   tree.Add(longName.substr(0, 260) + "/");
+  tree.Add(longName + "/f.txt");
   struct Case {
     const char* name;
     std::optional<std::string> argument;
     std::string target;
   };
   const Case cases[] = {
-      {"no argument", std::nullopt, ""},
-      {"an empty argument", "", ""},
-      {"a missing path", "/gone", ""},
-      {"a file", "/data/a.txt", "/data"},
-      {"a long path", longName + "/", longName.substr(0, 260)},
+      {"no argument", std::nullopt, ""},   {"an empty argument", "", ""},
+      {"a missing path", "/gone", ""},     {"a file", "/data/a.txt", "/data"},
+      {"a long path", longName, longName}, {"a long missing path", longName + "-gone", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -305,6 +323,26 @@ TEST_F(clReadControlTest, AFailedSaveIsShownAndTheGuardIsReleased) {
   Close();
   EXPECT_EQ(window.boxes,
             (std::vector<clShownBox>{{kSettingsPath + " に書き込めません", "", true}}));
+  EXPECT_FALSE(process.HoldsInstance());
+}
+
+// An output folder with a line break cannot be saved: the rest of the settings is, the
+// file keeps the folder it had, and the standard error box says so.
+TEST_F(clReadControlTest, AnUnstorableOutputFolderIsSaidAndTheRestIsSaved) {
+  WriteSettings();
+  Open();
+  control->option.SetOutputFolderPath("/exe/a\nb");
+  control->option.SetHideFile(true);
+  Close();
+  EXPECT_EQ(
+      window.boxes,
+      (std::vector<clShownBox>{{"出力先フォルダのパスに改行が含まれているため、" + kSettingsPath +
+                                    " に保存できませんでした。以前の出力先フォルダのままです。",
+                                "", true}}));
+  const std::string saved = tree.Files().at(kSettingsPath);
+  EXPECT_NE(saved.find("IS_HIDE_FILE=1\r\n"), std::string::npos);
+  EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=" + out.Root() + "\r\n"),
+            std::string::npos);
   EXPECT_FALSE(process.HoldsInstance());
 }
 

@@ -1,5 +1,7 @@
 #include "output/cloutputrun.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -127,6 +129,21 @@ TEST(clOutputRun, StopDuringTheCsvWriterFailsBothSteps) {
   EXPECT_EQ(bench.resultMessage,
             "フォルダ構成出力完了\nCSVファイル出力失敗\nTEXTファイル出力失敗\n");
   EXPECT_BYTES("\r\n    /A\r\n", clTempTree::ReadFile(out.Path("KDX_1.txt")));
+}
+
+// A FIFO where the text file would go, with no one reading it, holds nothing up: the
+// text output fails, the CSV file is written, and the run ends as usual.
+TEST(clOutputRun, FifoAtAnOutputNameIsThatOutputsFailure) {
+  clTempTree out;
+  clOutputBench bench;
+  bench.UseExample();
+  Select(bench.option, {true, true, false, 0});
+  bench.outputBasePath = out.Path("KDX_1");
+  ASSERT_EQ(::mkfifo(out.Path("KDX_1.txt").c_str(), 0666), 0);
+  EXPECT_TRUE(clOutputRun::OutputFolderList(bench.Context()));
+  EXPECT_EQ(bench.resultMessage,
+            "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力失敗\n");
+  EXPECT_TRUE(clTempTree::Exists(out.Path("KDX_1.csv")));
 }
 
 // The actions after output: the folder, then the CSV file, then the text file, each only

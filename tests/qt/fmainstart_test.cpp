@@ -69,14 +69,14 @@ TEST_F(clReadRouteTest, ABareFileNameStandsForTheCurrentFolder) {
   EXPECT_EQ(window->targetFolder, std::filesystem::canonical(target.Root()).string());
 }
 
-TEST_F(clReadRouteTest, AnArgumentIsCutTo260BytesBeforeItIsExamined) {
+TEST_F(clReadRouteTest, ALongArgumentIsReadWhole) {
   WriteSettings();
-  // The first 260 bytes name the target folder; the rest names nothing.
+  // The first 260 bytes name a folder too, which is not the one asked for.
   std::string longName = target.Root() + "/";
   longName += std::string(260 - longName.size(), 'n');
-  std::filesystem::create_directory(longName);
+  std::filesystem::create_directories(longName + "/beyond");
   Open(longName + "/beyond");
-  EXPECT_EQ(window->targetFolder, longName);
+  EXPECT_EQ(window->targetFolder, longName + "/beyond");
   ASSERT_TRUE(WaitIdle());
 }
 

@@ -140,6 +140,20 @@ TEST(clIniFile, ReplacesAKeyInPlaceAndKeepsEveryOtherByte) {
       ini.GetText());
 }
 
+// A file that starts with a UTF-8 byte-order mark: its first section is found, a write
+// goes into it rather than into a second one, and the mark stays in front.
+TEST(clIniFile, AByteOrderMarkIsKeptAndHidesNoSection) {
+  const std::string bom = "\xEF\xBB\xBF";
+  clIniFile ini(bom + "[SETTING]\r\nIS_SUB_FOLDER=0\r\n");
+  EXPECT_FALSE(ini.ReadBool("SETTING", "IS_SUB_FOLDER", true));
+  EXPECT_BYTES(bom + "[SETTING]\r\nIS_SUB_FOLDER=0\r\n", ini.GetText());
+  ASSERT_TRUE(ini.WriteBool("SETTING", "IS_SUB_FOLDER", true));
+  ASSERT_TRUE(ini.WriteBool("SETTING", "IS_HIDE_FILE", true));
+  EXPECT_BYTES(bom + "[SETTING]\r\nIS_SUB_FOLDER=1\r\nIS_HIDE_FILE=1\r\n", ini.GetText());
+  // A mark elsewhere is plain text.
+  EXPECT_EQ(clIniFile("[S]\r\n" + bom + "k=1\r\n").ReadString("S", bom + "k", ""), "1");
+}
+
 TEST(clIniFile, AppendsNewKeysAfterTheLastKeyLineOfTheirSection) {
   clIniFile ini("[A]\r\nx=1\r\n; trailing comment\r\n\r\n[B]\nb=2");
   ASSERT_TRUE(ini.WriteString("a", "y", "2"));  // after x, before comment and blank line

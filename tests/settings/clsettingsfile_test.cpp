@@ -3,9 +3,12 @@
 #include <dirent.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <fstream>
 #include <random>
@@ -223,19 +226,84 @@ TEST(clSettingsFile, FailedSaveThrowsAndChangesNothing) {
     }
     EXPECT_EQ(Names(tree.Root()), before) << c.what;
   }
+}
 
-  // A folder path with a line break cannot be stored: the file stays as it was.
-  clTempTree tree{"Setting.ini=" + old};
-  const std::string path = tree.Path("Setting.ini");
-  clSoftOption broken = option;
+// A folder path with a line break cannot be stored as one line: every other key is
+// saved, the folder key keeps its previous value (or stays missing), and the save says
+// so by its result.
+TEST(clSettingsFile, AFolderWithALineBreakKeepsItsOldValueAndTheRestIsSaved) {
+  clSoftOption broken;
+  broken.SetSubFolder(true);
   broken.SetOutputFolderPath("/tmp/a\nIS_WIN_FOLDER=1");
-  EXPECT_THROW(clSettingsFile::Save(broken, DefaultFilePlatform(), path), clSettingsWriteError);
-  EXPECT_EQ(clTempTree::ReadFile(path), old);
-  EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
+  const std::string withFolder =
+      "[SETTING]\r\nIS_SUB_FOLDER=0\r\nIS_FOLDER_LIST_OUTPUT_FOLDER_PATH=/old/out\r\n";
+  for (const std::string& old : {withFolder, std::string("[SETTING]\r\nIS_SUB_FOLDER=0\r\n")}) {
+    SCOPED_TRACE(old);
+    clTempTree tree{"Setting.ini=" + old};
+    const std::string path = tree.Path("Setting.ini");
+    EXPECT_FALSE(clSettingsFile::Save(broken, DefaultFilePlatform(), path));
+    const std::string saved = clTempTree::ReadFile(path);
+    EXPECT_NE(saved.find("IS_SUB_FOLDER=1\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=0\r\n"), std::string::npos);
+    EXPECT_NE(saved.find("IS_WIN_FOLDER=0\r\n"), std::string::npos);
+    EXPECT_EQ(saved.find("IS_WIN_FOLDER=1"), std::string::npos);
+    EXPECT_EQ(saved.find("/tmp/a"), std::string::npos);
+    const bool hadFolder = old == withFolder;
+    EXPECT_EQ(saved.find("IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=/old/out\r\n") != std::string::npos,
+              hadFolder);
+    clSoftOption loaded;
+    clSettingsFile::Load(loaded, DefaultFilePlatform(), path, "/opt/tools");
+    EXPECT_EQ(loaded.GetOutputFolderPath(), hadFolder ? "/old/out" : "/opt/tools/FolderListOutput");
+    EXPECT_EQ(Names(tree.Root()), std::vector<std::string>{"Setting.ini"});
+  }
+}
+
+// A file that starts with a UTF-8 byte-order mark loads its keys, and is saved with the
+// mark and one section.
+TEST(clSettingsFile, AByteOrderMarkIsReadPastAndKept) {
+  const std::string bom = "\xEF\xBB\xBF";
+  clTempTree tree{"Setting.ini=" + bom + "[SETTING]\r\nIS_SUB_FOLDER=0\r\n"};
+  const std::string path = tree.Path("Setting.ini");
+  clSoftOption option;
+  clSettingsFile::Load(option, DefaultFilePlatform(), path, "/opt/tools");
+  EXPECT_FALSE(option.GetSubFolder());
+  option.SetHideFile(true);
+  EXPECT_TRUE(clSettingsFile::Save(option, DefaultFilePlatform(), path));
+  const std::string saved = clTempTree::ReadFile(path);
+  EXPECT_EQ(saved.rfind(bom + "[SETTING]\r\nIS_SUB_FOLDER=0\r\n", 0), 0u) << saved;
+  EXPECT_EQ(saved.find("[SETTING]", bom.size() + 1), std::string::npos);  // one section
+  EXPECT_NE(saved.find("IS_HIDE_FILE=1\r\n"), std::string::npos);
 }
 
 // A settings file marked read-only is not replaced, although its folder would allow it:
 // the save fails as a write to that file does (root included).
+// The new file of a save killed midway is removed by the next save, whether that
+// process is gone or it is this one; a save of a copy still running, and files of other
+// names, are left alone.
+TEST(clSettingsFile, ASaveRemovesWhatAKilledSaveLeftBehind) {
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) ::_exit(0);
+  ASSERT_EQ(::waitpid(child, nullptr, 0), child);  // a process that no longer runs
+  const std::string gone = "Setting.ini.new-" + std::to_string(child) + "-0";
+  const std::string own = "Setting.ini.new-" + std::to_string(::getpid()) + "-7";
+  const std::string running = "Setting.ini.new-" + std::to_string(::getppid()) + "-0";
+  clTempTree tree{"Setting.ini=[SETTING]\r\n",
+                  gone + "=[SETTING",
+                  own,
+                  running,
+                  "Other.ini.new-" + std::to_string(child) + "-0",
+                  "Setting.ini.new-x"};
+  clSoftOption option;
+  EXPECT_TRUE(clSettingsFile::Save(option, DefaultFilePlatform(), tree.Path("Setting.ini")));
+  std::vector<std::string> names = Names(tree.Root());
+  std::sort(names.begin(), names.end());
+  std::vector<std::string> expected = {"Other.ini.new-" + std::to_string(child) + "-0",
+                                       "Setting.ini", "Setting.ini.new-x", running};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(names, expected);
+}
+
 TEST(clSettingsFile, ReadOnlySettingsFileIsNotReplaced) {
   const std::string old = "[SETTING]\r\nIS_SUB_FOLDER=0\r\n";
   clTempTree tree{"Setting.ini=" + old, "ro:Setting.ini"};

@@ -1,11 +1,15 @@
 // Whole files on a POSIX system: the settings file's read and its replacement in one
-// step.
+// step, which also clears what an earlier, killed replacement left behind.
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
+#include <string_view>
 
 #include "platform/clpath.h"
 #include "platform/posix/clposixplatform.h"
@@ -46,11 +50,33 @@ bool WriteAll(int fd, const std::string& text) {
   return true;
 }
 
+// Removes the new files of earlier saves to path ("<name>.new-<pid>-<serial>") that a
+// killed process left behind: those of a process that no longer runs, and this process's
+// own (its saves come one after another). A save of another running copy is left alone.
+void RemoveLeftovers(const std::string& path) {
+  std::string folder = clPath::FolderPart(path);
+  if (folder.empty()) folder = ".";
+  const std::string prefix = clPath::NamePart(path) + ".new-";
+  DIR* const dir = ::opendir(folder.c_str());
+  if (dir == nullptr) return;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    if (name.size() <= prefix.size() || name.substr(0, prefix.size()) != prefix) continue;
+    char* end = nullptr;
+    const long pid = std::strtol(entry->d_name + prefix.size(), &end, 10);
+    if (pid <= 0 || end == nullptr || *end != '-') continue;
+    const bool gone = ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+    if (gone || pid == ::getpid()) ::unlinkat(::dirfd(dir), entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
 // Writes the complete text to a new file beside path, flushes it to disk and renames it
 // over path, so that path always holds either its old content or the whole new one.
 // On failure nothing is left behind.
 bool WriteAndRename(const std::string& path, const std::string& text, const struct stat* old) {
   static std::atomic<unsigned> serial{0};
+  RemoveLeftovers(path);
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {

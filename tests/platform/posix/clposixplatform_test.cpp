@@ -150,3 +150,18 @@ TEST(clPosixPlatform, ListsAFolderInNameOrderWhateverTheFileSystemKeeps) {
     EXPECT_EQ(names, expected);
   }
 }
+
+// The system folder is known by what it is, whatever path leads to it.
+TEST(clPosixPlatform, KnowsTheSameFolderByAnyPathThatLeadsToIt) {
+  clTempTree tree{"proc -> /proc", "root -> /", "d/"};
+  clPosixPlatform platform;
+  for (const std::string& path : {tree.Path("proc"), tree.Path("root/proc"), std::string("//proc"),
+                                  std::string("/tmp/../proc")}) {
+    SCOPED_TRACE(path);
+    EXPECT_TRUE(platform.IsSameFolder(path, "/proc"));
+  }
+  for (const std::string& path : {tree.Path("root"), tree.Path("d"), tree.Path("missing")}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(platform.IsSameFolder(path, "/proc"));
+  }
+}
