@@ -13,7 +13,7 @@ struct clBenchResult {
 class clFindInFolders;
 class clFilePlatform;
 
-// The three reads the benchmark compares.
+// The three reads of KDX the benchmark compares.
 class clBenchReads {
  public:
   static void ApplyReadAhead(clFindInFolders& walker);
@@ -23,9 +23,6 @@ class clBenchReads {
   // Walk, CSV file and full text file through the real writers; progress counted on
   // the same thread, handed to nobody.
   static clBenchResult Core(const std::string& tree, const std::string& outputFolder);
-  // `tree -a -n --noreport -o FILE` on the same tree: what a plain command-line tool
-  // takes for a listing of the same entries.
-  static clBenchResult Tree(const std::string& tree, const std::string& outputFolder);
   // The real main window: StartReading to OnReadComplete, CSV and text on, messages
   // and openings off.
   static clBenchResult Window(const std::string& tree, const std::string& outputFolder, int argc,

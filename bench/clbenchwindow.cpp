@@ -17,6 +17,13 @@
 // StartReading to OnReadComplete, with CSV and text on and messages and openings off.
 clBenchResult clBenchReads::Window(const std::string& tree, const std::string& outputFolder,
                                    int argc, char** argv) {
+  // A runtime folder of the run's own where the session gives none, as Qt wants one.
+  if (std::getenv("XDG_RUNTIME_DIR") == nullptr) {
+    const std::string runtime = outputFolder + "/runtime";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  }
   QApplication application(argc, argv);
   InitKdxResources();
   clUiHooks::messageBox = [](QWidget*, const QString&, const QString&) {};

@@ -1,0 +1,69 @@
+#include "clbenchrunner.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "clbenchpeer.h"
+#include "clbenchreads.h"
+
+namespace {
+
+long PeakResidentKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
+  }
+  return 0;
+}
+
+}  // namespace
+
+clBenchRunner::clBenchRunner() : self(std::filesystem::canonical("/proc/self/exe").string()) {}
+
+int clBenchRunner::Child(const std::string& mode, const std::string& folder, int argc,
+                         char** argv) {
+  const std::string output = std::filesystem::temp_directory_path().string() + "/kdx-bench-out-" +
+                             std::to_string(::getpid());
+  std::filesystem::create_directories(output);
+  clBenchResult result;
+  if (mode == "tree") {
+    result = clBenchPeer::Tree(folder, output);
+  } else if (mode == "walk") {
+    result = clBenchReads::Walk(folder);
+  } else if (mode == "core") {
+    result = clBenchReads::Core(folder, output);
+  } else {
+    result = clBenchReads::Window(folder, output, argc, argv);
+  }
+  std::filesystem::remove_all(output);
+  std::printf("%.6f %llu %ld %.3f\n", result.seconds,
+              static_cast<unsigned long long>(result.entries), PeakResidentKb(),
+              result.longestStallMs);
+  return 0;
+}
+
+bool clBenchRunner::Run(const std::string& mode, const std::string& folder,
+                        const std::vector<std::string>& environment, const std::string& prefix,
+                        clBenchRow& row) const {
+  std::string command;
+  for (const auto& variable : environment) command += variable + " ";
+  command += prefix + "'" + self + "' --child " + mode + " '" + folder + "'";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return false;
+  double seconds = 0, stall = 0;
+  unsigned long long entries = 0;
+  long peak = 0;
+  const int fields = std::fscanf(pipe, "%lf %llu %ld %lf", &seconds, &entries, &peak, &stall);
+  const int status = ::pclose(pipe);
+  if (fields != 4 || status != 0) return false;
+  row.seconds.push_back(seconds);
+  row.entries = entries;
+  row.peakKb = std::max(row.peakKb, peak);
+  row.stallMs = std::max(row.stallMs, stall);
+  return true;
+}
