@@ -1,8 +1,10 @@
-// The KDX benchmark: builds a deterministic tree and compares the walk, the core read
-// and the real window read on it. Every measured run is a process of its own, so its
-// peak resident memory is its own.
+// The KDX benchmark: builds a deterministic tree and compares the walk, the core read,
+// the real window read and `tree -a -n --noreport -o` on it, under each condition asked
+// for: free cores, one core, busy cores. Every measured run is a process of its own, so
+// its peak resident memory and its confinement are its own.
 //
 //   kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]
+//             [--conditions free,onecore,busy]
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -17,6 +19,7 @@
 #include <utility>
 #include <vector>
 
+#include "clbenchcondition.h"
 #include "clbenchreads.h"
 #include "cltreegenerator.h"
 
@@ -39,6 +42,8 @@ int RunChild(const std::string& mode, const std::string& tree, int argc, char** 
   clBenchResult result;
   if (mode == "walk") {
     result = clBenchReads::Walk(tree);
+  } else if (mode == "tree") {
+    result = clBenchReads::Tree(tree, output);
   } else if (mode == "core") {
     result = clBenchReads::Core(tree, output);
   } else {
@@ -66,9 +71,11 @@ struct Measured {
 };
 
 bool RunOnce(const std::string& self, const std::string& mode, const std::string& tree,
-             const std::vector<std::string>& environment, Measured& measured) {
+             const std::vector<std::string>& environment, Measured& measured,
+             const std::string& prefix = std::string()) {
   std::string command;
   for (const auto& variable : environment) command += variable + " ";
+  command += prefix;
   command += "'" + self + "' --child " + mode + " '" + tree + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return false;
@@ -115,71 +122,10 @@ pid_t StartXvfb(std::string& display) {
   return 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-  if (argc >= 4 && std::string(argv[1]) == "--child") return RunChild(argv[2], argv[3], argc, argv);
-
-  std::string size = "200k";
-  int runs = 5;
-  std::string trees = std::filesystem::temp_directory_path().string() + "/kdx-bench-trees";
-  bool xvfb = true;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
-    if (arg == "--size" && i + 1 < argc)
-      size = argv[++i];
-    else if (arg == "--runs" && i + 1 < argc)
-      runs = std::max(1, std::atoi(argv[++i]));
-    else if (arg == "--trees" && i + 1 < argc)
-      trees = argv[++i];
-    else if (arg == "--no-xvfb")
-      xvfb = false;
-    else {
-      std::fprintf(stderr,
-                   "usage: kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]\n");
-      return 2;
-    }
-  }
-  const uint64_t wanted = ParseSize(size);
-  const std::string tree = trees + "/tree-" + std::to_string(wanted);
-  std::printf("tree %s: ", tree.c_str());
-  std::fflush(stdout);
-  const uint64_t made = clTreeGenerator::Ensure(tree, wanted);
-  std::printf("%llu entries\n", static_cast<unsigned long long>(made));
-
-  const std::string self = std::filesystem::canonical("/proc/self/exe").string();
-  std::vector<Measured> rows{Measured("walk"), Measured("core read"),
-                             Measured("window read (offscreen)")};
-  const char* modes[] = {"walk", "core", "window"};
-  const std::vector<std::string> offscreen{"QT_QPA_PLATFORM=offscreen"};
-  // One warm-up walk so every mode meets the same file-system cache.
-  Measured warmUp("warm-up");
-  RunOnce(self, "walk", tree, offscreen, warmUp);
-  for (int run = 0; run < runs; ++run) {
-    for (std::size_t m = 0; m < 3; ++m) {
-      if (!RunOnce(self, modes[m], tree, offscreen, rows[m])) {
-        std::fprintf(stderr, "%s run failed\n", modes[m]);
-        return 1;
-      }
-    }
-  }
-  std::string display;
-  const pid_t server = xvfb ? StartXvfb(display) : 0;
-  if (server) {
-    rows.emplace_back("window read (Xvfb)");
-    for (int run = 0; run < runs; ++run) {
-      if (!RunOnce(self, "window", tree, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display},
-                   rows.back())) {
-        std::fprintf(stderr, "window run under Xvfb failed\n");
-        break;
-      }
-    }
-    ::kill(server, SIGTERM);
-    ::waitpid(server, nullptr, 0);
-  }
-
-  std::printf("\n%-26s %10s %12s %12s %14s\n", "read", "median s", "entries/s", "peak RSS MB",
-              "longest stall");
+// Prints the table of one condition.
+void PrintTable(const std::string& title, const std::vector<Measured>& rows, int runs) {
+  std::printf("\n%s\n%-26s %10s %12s %12s %14s\n", title.c_str(), "read", "median s", "entries/s",
+              "peak RSS MB", "longest stall");
   for (const auto& row : rows) {
     if (row.seconds.empty()) continue;
     const double median = row.Median();
@@ -190,12 +136,108 @@ int main(int argc, char** argv) {
                 median > 0 ? static_cast<double>(row.entries) / median : 0.0,
                 static_cast<double>(row.peakKb) / 1024.0, stall);
   }
-  const double walk = rows[0].Median(), core = rows[1].Median();
-  std::printf("\nratios: core/walk %.2f, window/core %.2f (offscreen)", core / walk,
-              rows[2].Median() / core);
-  if (rows.size() > 3 && !rows[3].seconds.empty()) {
-    std::printf(", %.2f (Xvfb)", rows[3].Median() / core);
+  const double walk = rows[0].Median(), core = rows[1].Median(), window = rows[2].Median();
+  std::printf("ratios: core/walk %.2f, window/core %.2f (offscreen)", core / walk, window / core);
+  if (rows.size() > 4 && !rows[4].seconds.empty()) {
+    std::printf(", %.2f (Xvfb)", rows[4].Median() / core);
+  }
+  if (!rows[3].seconds.empty() && rows[3].Median() > 0) {
+    std::printf("; window/tree %.2f, core/tree %.2f", window / rows[3].Median(),
+                core / rows[3].Median());
   }
   std::printf("\n(%d runs each, %d entries)\n", runs, static_cast<int>(rows[0].entries));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc >= 4 && std::string(argv[1]) == "--child") return RunChild(argv[2], argv[3], argc, argv);
+
+  std::string size = "200k";
+  int runs = 5;
+  std::string trees = std::filesystem::temp_directory_path().string() + "/kdx-bench-trees";
+  bool xvfb = true;
+  std::vector<clBenchCondition::clKind> conditions{clBenchCondition::clKind::Free,
+                                                   clBenchCondition::clKind::OneCore,
+                                                   clBenchCondition::clKind::Busy};
+  bool usage = false;
+  for (int i = 1; i < argc && !usage; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--size" && i + 1 < argc) {
+      size = argv[++i];
+    } else if (arg == "--runs" && i + 1 < argc) {
+      runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--trees" && i + 1 < argc) {
+      trees = argv[++i];
+    } else if (arg == "--no-xvfb") {
+      xvfb = false;
+    } else if (arg == "--conditions" && i + 1 < argc) {
+      conditions.clear();
+      std::string list = argv[++i];
+      for (std::size_t at = 0; at <= list.size() && !usage;) {
+        const std::size_t comma = std::min(list.find(',', at), list.size());
+        clBenchCondition::clKind kind;
+        if (!clBenchCondition::Parse(list.substr(at, comma - at), kind)) usage = true;
+        conditions.push_back(kind);
+        at = comma + 1;
+      }
+    } else {
+      usage = true;
+    }
+  }
+  if (usage) {
+    std::fprintf(stderr,
+                 "usage: kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]\n"
+                 "                 [--conditions free,onecore,busy]\n");
+    return 2;
+  }
+  const uint64_t wanted = ParseSize(size);
+  const std::string tree = trees + "/tree-" + std::to_string(wanted);
+  std::printf("tree %s: ", tree.c_str());
+  std::fflush(stdout);
+  const uint64_t made = clTreeGenerator::Ensure(tree, wanted);
+  std::printf("%llu entries\n", static_cast<unsigned long long>(made));
+
+  const std::string self = std::filesystem::canonical("/proc/self/exe").string();
+  const std::vector<std::string> offscreen{"QT_QPA_PLATFORM=offscreen"};
+  const char* modes[] = {"walk", "core", "window", "tree"};
+  // One warm-up walk so every mode meets the same file-system cache.
+  Measured warmUp("warm-up");
+  RunOnce(self, "walk", tree, offscreen, warmUp);
+
+  for (const clBenchCondition::clKind kind : conditions) {
+    clBenchCondition condition(kind);
+    const std::string prefix = condition.CommandPrefix();
+    std::vector<Measured> rows{Measured("walk"), Measured("core read"),
+                               Measured("window read (offscreen)"),
+                               Measured("tree -a -n --noreport -o")};
+    condition.Begin();
+    for (int run = 0; run < runs; ++run) {
+      for (std::size_t m = 0; m < 4; ++m) {
+        if (!RunOnce(self, modes[m], tree, offscreen, rows[m], prefix)) {
+          std::fprintf(stderr, "%s run failed\n", modes[m]);
+          if (m != 3) return 1;
+        }
+      }
+    }
+    // The window under a real X server, where one is at hand; it needs no other condition.
+    std::string display;
+    const pid_t server = xvfb && kind == clBenchCondition::clKind::Free ? StartXvfb(display) : 0;
+    if (server) {
+      rows.emplace_back("window read (Xvfb)");
+      for (int run = 0; run < runs; ++run) {
+        if (!RunOnce(self, "window", tree, {"QT_QPA_PLATFORM=xcb", "DISPLAY=" + display},
+                     rows.back(), prefix)) {
+          std::fprintf(stderr, "window run under Xvfb failed\n");
+          break;
+        }
+      }
+      ::kill(server, SIGTERM);
+      ::waitpid(server, nullptr, 0);
+    }
+    condition.End();
+    PrintTable(condition.Title(), rows, runs);
+    std::fflush(stdout);
+  }
   return 0;
 }

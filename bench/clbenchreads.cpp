@@ -1,6 +1,10 @@
 #include "clbenchreads.h"
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <stdexcept>
 
@@ -89,5 +93,28 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   result.entries = walker.GetFolderList().size();
   if (!csv || !text) throw std::runtime_error("core read: a writer failed");
   if (link.count != 2 * result.entries) throw std::runtime_error("core read: progress miscounted");
+  return result;
+}
+
+clBenchResult clBenchReads::Tree(const std::string& tree, const std::string& outputFolder) {
+  const std::string listing = outputFolder + "/tree.txt";
+  const auto start = Clock::now();
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    ::execlp("tree", "tree", "-a", "-n", "--noreport", "-o", listing.c_str(), tree.c_str(),
+             static_cast<char*>(nullptr));
+    ::_exit(127);
+  }
+  int status = 0;
+  if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("tree: did not run (is it installed?)");
+  }
+  clBenchResult result;
+  result.seconds = Since(start);
+  std::ifstream lines(listing);
+  std::string line;
+  while (std::getline(lines, line)) ++result.entries;
+  if (result.entries > 0) --result.entries;  // the root's own line
   return result;
 }

@@ -18,6 +18,9 @@ class clBenchReads {
   // Walk, CSV file and full text file through the real writers; progress counted on
   // the same thread, handed to nobody.
   static clBenchResult Core(const std::string& tree, const std::string& outputFolder);
+  // `tree -a -n --noreport -o FILE` on the same tree: what a plain command-line tool
+  // takes for a listing of the same entries.
+  static clBenchResult Tree(const std::string& tree, const std::string& outputFolder);
   // The real main window: StartReading to OnReadComplete, CSV and text on, messages
   // and openings off.
   static clBenchResult Window(const std::string& tree, const std::string& outputFolder, int argc,

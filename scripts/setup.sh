@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev googletest
   xvfb xauth x11-utils xdotool
   fonts-ipafont-gothic fonts-ipafont-mincho
+  tree util-linux
 )
 
 missing=()

@@ -19,36 +19,6 @@ thread_local const clsThread* currentWorker = nullptr;
 constexpr std::chrono::microseconds kBurstIdle{1000};
 // ...or when it has lasted this long in all, so the event loop can repaint.
 constexpr std::chrono::milliseconds kBurstLimit{15};
-// Before either side sleeps, it looks this long for the other side's answer: a hand-over
-// that completes within it costs no sleep and no wake-up of a sleeping thread.
-constexpr std::chrono::microseconds kSpin{50};
-// The answer usually comes within a microsecond or two: the first looks only pause the
-// processor briefly, with no system call and no clock read; after them the waiting side
-// yields between looks, so that it leaves the core to whoever needs it.
-constexpr int kPauseLooks = 512;
-
-inline void PauseProcessor() {
-#if defined(__x86_64__) || defined(__i386__)
-  __builtin_ia32_pause();
-#elif defined(__aarch64__)
-  asm volatile("yield");
-#endif
-}
-
-// Waits up to about kSpin for `ready()` to hold.
-template <typename Ready>
-bool SpinUntil(Ready ready) {
-  for (int look = 0; look < kPauseLooks; ++look) {
-    if (ready()) return true;
-    PauseProcessor();
-  }
-  const auto end = std::chrono::steady_clock::now() + kSpin;
-  do {
-    if (ready()) return true;
-    std::this_thread::yield();
-  } while (std::chrono::steady_clock::now() < end);
-  return ready();
-}
 
 }  // namespace
 
@@ -82,12 +52,8 @@ bool clsThread::Finished() const { return finished.load(); }
 void clsThread::Run() {
   currentWorker = this;
   Execute();  // catches everything itself
-  {
-    // Stored under the lock, so that WaitFor cannot miss it between its test and its wait.
-    std::lock_guard<std::mutex> lock(mutex);
-    finished.store(true, std::memory_order_seq_cst);
-  }
-  changed.notify_all();
+  finished.store(true, std::memory_order_seq_cst);
+  handOver.Notify();
 }
 
 void clsThread::Execute() {
@@ -169,18 +135,11 @@ void clsThread::Synchronize(const std::function<void()>& call) {
   posted.store(ticket, std::memory_order_seq_cst);
   if (!serverPresent.load(std::memory_order_seq_cst)) {
     dispatcher.Wake(*this);
-  } else if (serverSleeping.load(std::memory_order_seq_cst)) {
-    { std::lock_guard<std::mutex> lock(mutex); }
-    changed.notify_all();
+  } else {
+    handOver.Notify();
   }
-
-  const auto served = [this, ticket] { return done.load(std::memory_order_acquire) >= ticket; };
-  if (!SpinUntil(served)) {
-    std::unique_lock<std::mutex> lock(mutex);
-    workerSleeping.store(true, std::memory_order_seq_cst);
-    changed.wait(lock, [this, ticket] { return done.load(std::memory_order_seq_cst) >= ticket; });
-    workerSleeping.store(false, std::memory_order_relaxed);
-  }
+  handOver.Await(workerSide,
+                 [this, ticket] { return done.load(std::memory_order_seq_cst) >= ticket; });
   std::exception_ptr error = std::move(callError);
   callError = nullptr;
   if (error) std::rethrow_exception(error);
@@ -200,10 +159,7 @@ void clsThread::ServeOne() {
   }
   callError = error;
   done.store(ticket, std::memory_order_seq_cst);
-  if (workerSleeping.load(std::memory_order_seq_cst)) {
-    { std::lock_guard<std::mutex> lock(mutex); }
-    changed.notify_all();
-  }
+  handOver.Notify();
 }
 
 bool clsThread::ServeSynchronized() {
@@ -216,18 +172,24 @@ bool clsThread::ServeSynchronized() {
   const Clock::time_point burstEnd = Clock::now() + kBurstLimit;
   for (unsigned served = 0;; ++served) {
     if (CallWaiting()) {
-      // The clock is read once every few calls: a call takes about a microsecond.
-      if (served % 32 == 0 && Clock::now() >= burstEnd) break;
+      // While calls come fast (a microsecond apart) the clock is read once every few of
+      // them; while this side sleeps between calls, they are slow, and it is read for each.
+      const bool slow = mainSide.sleepsLeft > 0;
+      if ((slow || served % 32 == 0) && Clock::now() >= burstEnd) break;
       ServeOne();
       continue;
     }
-    // Watch for the worker's next call for a short while before going back to the loop.
-    const Clock::time_point idleEnd = std::min(Clock::now() + kBurstIdle, burstEnd);
-    bool next = false;
-    while (!next && !finished.load(std::memory_order_acquire) && Clock::now() < idleEnd) {
-      next = SpinUntil([this] { return CallWaiting(); });
-    }
-    if (!next) break;
+    // Wait for the worker's next call for a short while before going back to the loop.
+    // The clock is read here for every call that was not already waiting: where calls
+    // come slowly (the worker shares a busy core), a few of them could otherwise carry
+    // the burst far past its end.
+    const Clock::time_point now = Clock::now();
+    if (now >= burstEnd) break;
+    const Clock::time_point idleEnd = std::min(now + kBurstIdle, burstEnd);
+    const bool next = handOver.Await(
+        mainSide, [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); },
+        idleEnd);
+    if (!next || !CallWaiting()) break;
   }
   serverPresent.store(false, std::memory_order_seq_cst);
   --servers;
@@ -247,14 +209,8 @@ void clsThread::WaitFor() {
       continue;
     }
     if (finished.load(std::memory_order_acquire)) break;
-    if (SpinUntil([this] { return CallWaiting() || finished.load(std::memory_order_acquire); })) {
-      continue;
-    }
-    std::unique_lock<std::mutex> lock(mutex);
-    serverSleeping.store(true, std::memory_order_seq_cst);
-    changed.wait(lock,
-                 [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); });
-    serverSleeping.store(false, std::memory_order_relaxed);
+    handOver.Await(mainSide,
+                   [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); });
   }
   serverPresent.store(false, std::memory_order_seq_cst);
   --servers;

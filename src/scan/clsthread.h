@@ -1,14 +1,13 @@
 #pragma once
 
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <exception>
 #include <functional>
-#include <mutex>
 #include <thread>
 
 #include "scan/cldispatcher.h"
+#include "scan/clhandover.h"
 #include "scan/clreadhost.h"
 #include "scan/clworkerlink.h"
 
@@ -25,10 +24,10 @@
 // briefly for the next one (the worker is usually back within a microsecond or two) and
 // goes on until no call has come for about 1 ms or about 15 ms have passed in all; then
 // it returns so the event loop can repaint, waking itself again if a call is still
-// waiting. Either side watches the other for a few tens of microseconds (first with the
-// processor's pause hint, then yielding) before it sleeps on the condition variable, so
-// a hand-over within a burst costs neither a system call nor a wake-up; a side that goes
-// to sleep says so first, and the other wakes it.
+// waiting. Each side waits for the other through a clHandOver, which watches for the
+// answer only while that pays on this machine at this moment and otherwise sleeps at
+// once, handing the processor to the other side; a side that sleeps is woken by the
+// other.
 class clsThread : public clWorkerLink {
  public:
   clsThread(bool createSuspended, uint16_t progressMessage, uint16_t completeMessage,
@@ -87,8 +86,6 @@ class clsThread : public clWorkerLink {
   std::exception_ptr callError;               // set before `done` moves
 
   alignas(64) std::atomic<bool> serverPresent{false};  // a burst or WaitFor watches `posted`
-  std::atomic<bool> serverSleeping{false};             // WaitFor sleeps on `changed`
-  std::atomic<bool> workerSleeping{false};             // the worker sleeps on `changed`
   std::atomic<bool> terminated{false};
   std::atomic<bool> finished{false};
 
@@ -99,7 +96,8 @@ class clsThread : public clWorkerLink {
   std::function<void()> completionCall;
   std::thread thread;
   bool started = false;
-  int servers = 0;   // main thread only: serving in progress
-  std::mutex mutex;  // for sleeping and waking only
-  std::condition_variable changed;
+  int servers = 0;  // main thread only: serving in progress
+  clHandOver handOver;
+  alignas(64) clHandOver::clSide workerSide;  // the worker's waits for its calls to be run
+  alignas(64) clHandOver::clSide mainSide;    // the main thread's waits for the next call
 };

@@ -15,6 +15,7 @@
 #include "../output/outputtestkit.h"
 #include "bytesdiff.h"
 #include "clfakeplatform.h"
+#include "clonecore.h"
 #include "cltemptree.h"
 #include "output/cloutputrun.h"
 #include "platform/clfileplatform.h"
@@ -389,6 +390,44 @@ TEST(clsThread, AnyFailureEndsTheReadWithOneCompletion) {
     host.Run(thread);
     EXPECT_EQ(host.notes, c.notes);
     EXPECT_TRUE(thread.Finished());
+  }
+}
+
+// On one processor the worker and the main thread never run at the same time, and a
+// side that waits by watching holds the processor from the other. The read still shows
+// every count in order on the main thread while the worker waits (its count does not
+// move during a notification), ends on the last count and completes once, whether the
+// main thread serves it in bursts between its other work or in the stop sequence's wait.
+TEST(clsThread, ReadOnOneProcessorShowsEveryCountAndCompletesOnce) {
+  for (bool servedByWaitFor : {false, true}) {
+    SCOPED_TRACE(servedByWaitFor ? "served by WaitFor" : "served in bursts");
+    clOneCore oneCore;
+    clTempTree source;
+    for (int i = 0; i < 400; ++i) source.Add("f" + std::to_string(i));
+    clTempTree out;
+    clTestHost host(DefaultFilePlatform());
+    host.target = source.Root();
+    host.option.SetOutputTxt(true);
+    host.outputBasePath = out.Path("KDX_1");
+    clsThread thread(true, kReadProgressMessage, kReadCompleteMessage, host, host);
+    int countMoved = 0;
+    host.onNote = [&](const std::string& note) {
+      if (note.rfind("complete ", 0) == 0) return;
+      const std::size_t open = note.find('(');
+      const unsigned shown = static_cast<unsigned>(std::stoul(note.substr(open + 1)));
+      std::this_thread::yield();  // a worker that did not wait would move on now
+      if (thread.GetOutputCount() != shown) ++countMoved;
+    };
+    if (servedByWaitFor) {
+      thread.Resume();
+      thread.WaitFor();
+    } else {
+      host.Run(thread);
+    }
+    EXPECT_EQ(host.notes, ProgressRun(0, 800, 800) + "complete 1");
+    EXPECT_EQ(countMoved, 0);
+    EXPECT_EQ(host.resultMessage,
+              "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力成功\n");
   }
 }
 
