@@ -12,6 +12,8 @@ class clFakeProcess : public clProcessPlatform {
   bool heldElsewhere = false;                // another instance holds the guard
   std::string timeStamp = "20240303070809";  // what GetLocalTimeStamp reports
   std::string acquiredName;                  // the name the last AcquireInstance asked for
+  int endRequests = 0;                       // requests to end waiting, as signals leave them
+  int endedWith = -1;                        // the status EndProcessNow was given; -1: not called
 
   clProcessFacts GetProcessFacts() override { return facts; }
   bool AcquireInstance(const std::string& exeName) override {
@@ -22,6 +24,17 @@ class clFakeProcess : public clProcessPlatform {
   void ReleaseInstance() override { held = false; }
   bool HoldsInstance() const override { return held; }
   std::string GetLocalTimeStamp() override { return timeStamp; }
+  // A handle the fake window takes as watchable.
+  intptr_t EndRequestHandle() override { return kEndRequestHandle; }
+  bool TakeEndRequests() override {
+    const bool any = endRequests > 0;
+    endRequests = 0;
+    return any;
+  }
+  // The process cannot end in a test: the call is recorded and returns.
+  void EndProcessNow(int status) override { endedWith = status; }
+
+  static constexpr intptr_t kEndRequestHandle = 7;
 
  private:
   bool held = false;
