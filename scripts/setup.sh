@@ -9,6 +9,7 @@ packages=(
   xvfb xauth x11-utils xdotool
   fonts-ipafont-gothic fonts-ipafont-mincho
   tree util-linux
+  fuse3 libfuse3-dev
 )
 
 missing=()

@@ -24,11 +24,12 @@ extern "C" void OnEndSignal(int) {
 }  // namespace
 
 bool clEndSignals::Install() {
-  if (readEnd >= 0) return true;
-  int ends[2];
-  if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return false;
-  readEnd = ends[0];
-  writeEnd = ends[1];
+  if (readEnd < 0) {
+    int ends[2];
+    if (::pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+    writeEnd = ends[1];
+    readEnd = ends[0];
+  }
 
   struct sigaction action {};
   action.sa_handler = OnEndSignal;
