@@ -11,16 +11,6 @@
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
 
-namespace {
-
-// The clipboard forms of the record.
-constexpr int32_t kClipboardText = 0;
-constexpr int32_t kClipboardTable = 1;
-// The time-out that OK puts back, in seconds.
-constexpr int32_t kDefaultTimeoutSeconds = 10;
-
-}  // namespace
-
 TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -74,50 +64,41 @@ TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
 }
 
 void TfrmEasyOpt::FormShow() {
-  chkEasyCsv->setChecked(option.GetOutputCsv());
-  chkEasyText->setChecked(option.GetOutputTxt());
-  // Any clipboard form other than text or table checks neither box.
-  const bool clipboard = option.GetOutputClipboard();
-  chkEasyCBT->setChecked(clipboard && option.GetClipboardMode() == kClipboardText);
-  chkEasyCBE->setChecked(clipboard && option.GetClipboardMode() == kClipboardTable);
-  chkOpenMsg->setChecked(option.GetOutputMsg());
-  chkOpenFile->setChecked(option.GetOpenCsvFile() || option.GetOpenTxtFile());
+  model.FormShow(option);
+  // The boxes' handlers read the boxes back into the model as they are set.
+  const clEasyOptModel shown = model;
+  chkEasyCsv->setChecked(shown.chkEasyCsv);
+  chkEasyText->setChecked(shown.chkEasyText);
+  chkEasyCBT->setChecked(shown.chkEasyCBT);
+  chkEasyCBE->setChecked(shown.chkEasyCBE);
+  chkOpenMsg->setChecked(shown.chkOpenMsg);
+  chkOpenFile->setChecked(shown.chkOpenFile);
 }
 
 void TfrmEasyOpt::btnOkClick() {
-  option.SetOutputCsv(chkEasyCsv->isChecked());
-  option.SetOutputTxt(chkEasyText->isChecked());
-  if (chkEasyCBT->isChecked()) {
-    option.SetOutputClipboard(true);
-    option.SetClipboardMode(kClipboardText);
-  } else if (chkEasyCBE->isChecked()) {
-    option.SetOutputClipboard(true);
-    option.SetClipboardMode(kClipboardTable);
-  } else {
-    // The form is kept, so the detailed dialog still shows it.
-    option.SetOutputClipboard(false);
-  }
-  option.SetOutputMsg(chkOpenMsg->isChecked());
-  option.SetOpenCsvFile(chkOpenFile->isChecked());
-  option.SetOpenTxtFile(chkOpenFile->isChecked());
-  // What the dialog does not show goes back to the defaults of a fresh
-  // installation; only the output folder and the short text form stay.
-  option.SetSubFolder(true);
-  option.SetWinFolder(false);
-  option.SetHideFile(false);
-  option.SetReadOnlyFile(false);
-  option.SetPreserveDialog(false);
-  option.SetOutputLocate(true);
-  option.SetTimeout(true);
-  option.SetTimeoutSeconds(kDefaultTimeoutSeconds);
+  TakeControls();
+  model.btnOkClick(option);
 }
 
 void TfrmEasyOpt::chkEasyCBTClick() {
-  if (chkEasyCBT->isChecked()) chkEasyCBE->setChecked(false);
+  TakeControls();
+  model.chkEasyCBTClick();
+  chkEasyCBE->setChecked(model.chkEasyCBE);
 }
 
 void TfrmEasyOpt::chkEasyCBEClick() {
-  if (chkEasyCBE->isChecked()) chkEasyCBT->setChecked(false);
+  TakeControls();
+  model.chkEasyCBEClick();
+  chkEasyCBT->setChecked(model.chkEasyCBT);
+}
+
+void TfrmEasyOpt::TakeControls() {
+  model.chkEasyText = chkEasyText->isChecked();
+  model.chkEasyCsv = chkEasyCsv->isChecked();
+  model.chkEasyCBT = chkEasyCBT->isChecked();
+  model.chkEasyCBE = chkEasyCBE->isChecked();
+  model.chkOpenFile = chkOpenFile->isChecked();
+  model.chkOpenMsg = chkOpenMsg->isChecked();
 }
 
 void TfrmEasyOpt::showEvent(QShowEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+#include "settings/cleasyoptmodel.h"
 #include "settings/clsoftoption.h"
 
 class QCheckBox;
@@ -39,5 +40,9 @@ class TfrmEasyOpt : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Reads the six boxes into the model.
+  void TakeControls();
+
   clSoftOption& option;
+  clEasyOptModel model;
 };

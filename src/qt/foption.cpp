@@ -23,7 +23,6 @@
 #include "qt/clqtfolderchooser.h"
 #include "qt/cltypeddigits.h"
 #include "settings/clcalledwindialog.h"
-#include "settings/clrelatedansistring.h"
 
 namespace {
 
@@ -214,7 +213,9 @@ void TfrmOption::SetFormatCBIndex(int index) {
 }
 
 void TfrmOption::chkCopyClipBoardFolderListClick() {
-  rgbFormatCB->setEnabled(chkCopyClipBoardFolderList->isChecked());
+  model.chkCopyClipBoardFolderList = chkCopyClipBoardFolderList->isChecked();
+  model.chkCopyClipBoardFolderListClick();
+  rgbFormatCB->setEnabled(model.rgbFormatCBEnabled);
 }
 
 void TfrmOption::ShowOutputFolder(const std::string& path) {
@@ -232,49 +233,47 @@ std::string TfrmOption::OutputFolderBytes() const {
 }
 
 void TfrmOption::FormShow() {
-  chkIsSubForder->setChecked(option.GetSubFolder());
-  chkIsWinFolder->setChecked(option.GetWinFolder());
-  chkIsHiddenFolder->setChecked(option.GetHideFile());
-  chkIsReadOnlyFolder->setChecked(option.GetReadOnlyFile());
-  chkOutputFolderListCSV->setChecked(option.GetOutputCsv());
-  chkOutputFolderListTXT->setChecked(option.GetOutputTxt());
-  chkDispPreserveDialogWhenOutput->setChecked(option.GetPreserveDialog());
-  ShowOutputFolder(option.GetOutputFolderPath());
-  chkCopyClipBoardFolderList->setChecked(option.GetOutputClipboard());  // runs the enable rule
-  chkShortText->setChecked(option.GetTxtShort());
-  chkMsg->setChecked(option.GetOutputMsg());
-  chkOpenLocate->setChecked(option.GetOutputLocate());
-  chkOpenCsv->setChecked(option.GetOpenCsvFile());
-  chkOpenTxt->setChecked(option.GetOpenTxtFile());
-  SetFormatCBIndex(std::clamp(option.GetClipboardMode(), -1, 1));
-  chkTimeout->setChecked(option.GetTimeout());
-  edtTimeout->setText(QString::number(option.GetTimeoutSeconds()));
+  model.FormShow(option);
+  // The clipboard box's handler reads the box back into the model as it is set.
+  const clOptionModel shown = model;
+  chkIsSubForder->setChecked(shown.chkIsSubForder);
+  chkIsWinFolder->setChecked(shown.chkIsWinFolder);
+  chkIsHiddenFolder->setChecked(shown.chkIsHiddenFolder);
+  chkIsReadOnlyFolder->setChecked(shown.chkIsReadOnlyFolder);
+  chkOutputFolderListCSV->setChecked(shown.chkOutputFolderListCSV);
+  chkOutputFolderListTXT->setChecked(shown.chkOutputFolderListTXT);
+  chkDispPreserveDialogWhenOutput->setChecked(shown.chkDispPreserveDialogWhenOutput);
+  ShowOutputFolder(shown.edtFolderListOutputFolder);
+  chkCopyClipBoardFolderList->setChecked(shown.chkCopyClipBoardFolderList);  // runs the enable rule
+  chkShortText->setChecked(shown.chkShortText);
+  chkMsg->setChecked(shown.chkMsg);
+  chkOpenLocate->setChecked(shown.chkOpenLocate);
+  chkOpenCsv->setChecked(shown.chkOpenCsv);
+  chkOpenTxt->setChecked(shown.chkOpenTxt);
+  SetFormatCBIndex(shown.rgbFormatCB);
+  chkTimeout->setChecked(shown.chkTimeout);
+  edtTimeout->setText(QString::fromStdString(shown.edtTimeout));
 }
 
 void TfrmOption::btnOkClick() {
-  option.SetSubFolder(chkIsSubForder->isChecked());
-  option.SetWinFolder(chkIsWinFolder->isChecked());
-  option.SetHideFile(chkIsHiddenFolder->isChecked());
-  option.SetReadOnlyFile(chkIsReadOnlyFolder->isChecked());
-  option.SetOutputCsv(chkOutputFolderListCSV->isChecked());
-  option.SetOutputTxt(chkOutputFolderListTXT->isChecked());
-  option.SetPreserveDialog(chkDispPreserveDialogWhenOutput->isChecked());
-  option.SetOutputFolderPath(OutputFolderBytes());  // as typed: not trimmed, maybe empty
-  option.SetOutputClipboard(chkCopyClipBoardFolderList->isChecked());
-  option.SetTxtShort(chkShortText->isChecked());
-  option.SetOutputMsg(chkMsg->isChecked());
-  option.SetOutputLocate(chkOpenLocate->isChecked());
-  option.SetOpenCsvFile(chkOpenCsv->isChecked());
-  option.SetOpenTxtFile(chkOpenTxt->isChecked());
-  option.SetClipboardMode(GetFormatCBIndex());  // also while the group is disabled
-  option.SetTimeout(chkTimeout->isChecked());
-  // Empty or non-numeric text stores 0: a read then runs without a time-out.
-  int32_t seconds = 0;
-  clRelatedAnsiString converter;
-  if (!converter.ToInt(edtTimeout->text().toStdString(), seconds)) {
-    seconds = 0;
-  }
-  option.SetTimeoutSeconds(seconds);
+  model.chkIsSubForder = chkIsSubForder->isChecked();
+  model.chkIsWinFolder = chkIsWinFolder->isChecked();
+  model.chkIsHiddenFolder = chkIsHiddenFolder->isChecked();
+  model.chkIsReadOnlyFolder = chkIsReadOnlyFolder->isChecked();
+  model.chkOutputFolderListCSV = chkOutputFolderListCSV->isChecked();
+  model.chkOutputFolderListTXT = chkOutputFolderListTXT->isChecked();
+  model.chkDispPreserveDialogWhenOutput = chkDispPreserveDialogWhenOutput->isChecked();
+  model.edtFolderListOutputFolder = OutputFolderBytes();
+  model.chkCopyClipBoardFolderList = chkCopyClipBoardFolderList->isChecked();
+  model.chkShortText = chkShortText->isChecked();
+  model.chkMsg = chkMsg->isChecked();
+  model.chkOpenLocate = chkOpenLocate->isChecked();
+  model.chkOpenCsv = chkOpenCsv->isChecked();
+  model.chkOpenTxt = chkOpenTxt->isChecked();
+  model.rgbFormatCB = GetFormatCBIndex();
+  model.chkTimeout = chkTimeout->isChecked();
+  model.edtTimeout = edtTimeout->text().toStdString();
+  model.btnOkClick(option);
 }
 
 void TfrmOption::btnCallSelectFileDialogClick() {

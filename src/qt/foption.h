@@ -4,6 +4,7 @@
 #include <QString>
 #include <string>
 
+#include "settings/cloptionmodel.h"
 #include "settings/clsoftoption.h"
 
 class QButtonGroup;
@@ -70,9 +71,9 @@ class TfrmOption : public QDialog {
   void ShowOutputFolder(const std::string& path);
   // The folder box as raw bytes: the remembered bytes unless the user edited it.
   std::string OutputFolderBytes() const;
-  // Whether the user may insert this text into the time-out box now.
 
   clSoftOption& option;
+  clOptionModel model;
   // The folder last put into the box and its text as shown: a path that is not
   // valid UTF-8 comes back byte for byte when the user leaves it alone.
   std::string shownFolderBytes;

@@ -10,6 +10,7 @@
 class clSoftOption {
  public:
   clSoftOption() = default;
+  bool operator==(const clSoftOption&) const = default;
 
   bool GetSubFolder() const { return subFolder; }
   void SetSubFolder(bool value) { subFolder = value; }

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -12,6 +14,34 @@ struct ToIntCase {
   bool isNumber;
   int32_t stored;  // what the value holds afterwards; it starts at 77
 };
+
+// Printed as the text it converts, so that listings stay the same from run to run.
+void PrintTo(const ToIntCase& c, std::ostream* out) { *out << '"' << c.text << '"'; }
+
+// A test name made of the text: letters and digits as they are, the rest spelled out.
+std::string NameOf(const ::testing::TestParamInfo<ToIntCase>& info) {
+  const std::string& text = info.param.text;
+  if (text.empty()) return "Empty";
+  std::string name;
+  for (const char c : text) {
+    if (std::isalnum(static_cast<unsigned char>(c))) {
+      name += c;
+    } else if (c == '-') {
+      name += "Minus";
+    } else if (c == '+') {
+      name += "Plus";
+    } else if (c == ' ') {
+      name += "Blank";
+    } else if (c == '$') {
+      name += "Dollar";
+    } else if (c == '.') {
+      name += "Dot";
+    } else {
+      name += "X";
+    }
+  }
+  return name;
+}
 
 class ToIntTest : public ::testing::TestWithParam<ToIntCase> {};
 
@@ -46,7 +76,8 @@ INSTANTIATE_TEST_SUITE_P(
         ToIntCase{"2147483647", true, 2147483647}, ToIntCase{"-2147483648", true, INT32_MIN},
         ToIntCase{"2147483648", false, 77}, ToIntCase{"-2147483649", false, 77},
         ToIntCase{"99999999999999999999", false, 77}, ToIntCase{"$7FFFFFFF", true, 2147483647},
-        ToIntCase{"$80000000", false, 77}));
+        ToIntCase{"$80000000", false, 77}),
+    NameOf);
 
 TEST(clRelatedAnsiStringTest, EmptyIsZeroReadsEmptyTextAsTheNumberZero) {
   clRelatedAnsiString converter;
