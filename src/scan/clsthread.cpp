@@ -162,7 +162,9 @@ void clsThread::ServeOne() {
   } catch (...) {
     error = std::current_exception();
   }
-  callError = error;
+  // Handed over whole: once `done` moves, the worker may free the exception, so this
+  // thread keeps no reference to it.
+  callError = std::move(error);
   done.store(ticket, std::memory_order_seq_cst);
   handOver.Notify();
 }

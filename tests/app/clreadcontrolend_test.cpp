@@ -103,8 +103,9 @@ TEST_F(clReadControlTest, ClosingTheWindowAfterAStoppedWorkerCameBackEndsAsUsual
 // window; a wake with nothing waiting is not.
 TEST_F(clReadControlTest, ARequestToEndFromOutsideClosesTheMainWindow) {
   WriteSettings();
+  process.endRequestHandle = 7;
   Open();
-  const auto watch = window.watched.find(clFakeProcess::kEndRequestHandle);
+  const auto watch = window.watched.find(7);
   ASSERT_NE(watch, window.watched.end());
   watch->second();
   EXPECT_EQ(window.quitRequests, 0);

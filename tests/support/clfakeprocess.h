@@ -14,6 +14,8 @@ class clFakeProcess : public clProcessPlatform {
   std::string acquiredName;                  // the name the last AcquireInstance asked for
   int endRequests = 0;                       // requests to end waiting, as signals leave them
   int endedWith = -1;                        // the status EndProcessNow was given; -1: not called
+  // None by default: a window on a real event loop would watch a real descriptor.
+  intptr_t endRequestHandle = -1;
 
   clProcessFacts GetProcessFacts() override { return facts; }
   bool AcquireInstance(const std::string& exeName) override {
@@ -24,8 +26,7 @@ class clFakeProcess : public clProcessPlatform {
   void ReleaseInstance() override { held = false; }
   bool HoldsInstance() const override { return held; }
   std::string GetLocalTimeStamp() override { return timeStamp; }
-  // A handle the fake window takes as watchable.
-  intptr_t EndRequestHandle() override { return kEndRequestHandle; }
+  intptr_t EndRequestHandle() override { return endRequestHandle; }
   bool TakeEndRequests() override {
     const bool any = endRequests > 0;
     endRequests = 0;
@@ -33,8 +34,6 @@ class clFakeProcess : public clProcessPlatform {
   }
   // The process cannot end in a test: the call is recorded and returns.
   void EndProcessNow(int status) override { endedWith = status; }
-
-  static constexpr intptr_t kEndRequestHandle = 7;
 
  private:
   bool held = false;
