@@ -73,6 +73,11 @@ void clReadControl::ShowError() {
 }
 
 void clReadControl::FormCreate() {
+  // Caught from the start of the process; taken from here on.
+  window.WatchHandle(process.EndRequestHandle(), [this] {
+    if (process.TakeEndRequests()) EndRequested();
+  });
+
   if (!process.AcquireInstance(facts.exeName)) {
     secondInstance = true;
     window.ShowMessage(kSecondInstanceText, applicationTitle);
@@ -105,7 +110,11 @@ void clReadControl::FormDestroy() {
   process.ReleaseInstance();
   // The worker uses this window's data until it has ended.
   Guarded([this] { StopReading(); });
-  if (readThread != nullptr) RetireWorker();
+  // A worker held up in a file system that does not answer cannot keep the program from
+  // ending: after a bounded wait the process ends without it, and without freeing what
+  // it still uses. The settings are saved by then.
+  if (!WaitForWorker(kShutdownWait - kStopWait)) process.EndProcessNow(0);
+  if (readThread != nullptr && readThread->Finished()) RetireWorker();
   ReapRetiredWorkers(true);
 }
 
@@ -113,6 +122,8 @@ clSettingsLocation clReadControl::SettingsLocation() const {
   return clSettingsLocation({facts.exeFolder, facts.exeFolderWritable, facts.configHome,
                              facts.documentsFolder, facts.installFolders});
 }
+
+void clReadControl::EndRequested() { window.QuitApplication(); }
 
 void clReadControl::LoadSetting() {
   const clSettingsLocation location = SettingsLocation();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -48,7 +49,16 @@ class clReadControl : public clReadHost {
   bool isReading = false;
   bool isTimedOut = false;
   bool exitWhenDone = false;
+  // A stop was asked for and the worker has not come back yet: it is held up in a file
+  // system that does not answer. The window stays live; the read ends with the
+  // worker's completion, whenever it comes.
+  bool isStopping = false;
   clSoftOption option;
+
+  // How long a stop waits for the worker before the window goes on without it, and how
+  // long a shutdown waits in all before the process ends without it.
+  static constexpr std::chrono::milliseconds kStopWait{1000};
+  static constexpr std::chrono::milliseconds kShutdownWait{3000};
 
   // Handlers. Each may raise an error for the caller's standard error box.
   void FormCreate();
@@ -60,6 +70,9 @@ class clReadControl : public clReadHost {
   void WMDropFiles(const std::vector<std::string>& paths, bool allLocal);
   void OnReadProgress(const char* text);
   void OnReadComplete(uintptr_t wParam);
+  // A request from outside to end the program (a logout, a closed terminal, Ctrl+C): the
+  // same as closing the main window.
+  void EndRequested();
 
   void StartReading(const std::string& path);
   void StopReading();
@@ -111,6 +124,10 @@ class clReadControl : public clReadHost {
   void ShowError();
   void SetReadingState(bool reading);
   void RetireWorker();
+  // Waits up to `bound` for the current worker, serving it; true when it has ended (or
+  // there is none). A worker that ended without its completion still brings the window
+  // back to idle.
+  bool WaitForWorker(std::chrono::milliseconds bound);
   void ReapRetiredWorkers(bool wait);
   // The folder chooser; an empty result is a cancel.
   std::string ChooseFolder(const char* title, const std::string& initialFolder,

@@ -29,6 +29,7 @@ const char* const kTimeoutCaption = "タイムアウト中断";
 const char* const kTimeoutText = "タイムアウトにより出力を中断しました";
 const char* const kDoneCaption = "出力完了";
 const char* const kErrorCaption = "エラー";
+const char* const kOutOfMemoryText = "メモリ不足により出力を中断しました";
 
 }  // namespace
 
@@ -116,19 +117,33 @@ void clReadControl::SetReadingState(bool reading) {
 }
 
 void clReadControl::StopReading() {
-  if (!isReading || readThread == nullptr) return;
-  clsThread* const worker = readThread.get();
+  // A stopped read whose worker is still held up has nothing more to stop.
+  if (!isReading || isStopping || readThread == nullptr) return;
   findInFolders.stopRequested.store(true);
-  worker->Terminate();
-  // The wait serves the worker's notifications, so its completion arrives in here.
-  worker->WaitFor();
+  readThread->Terminate();
+  // The wait serves the worker's notifications, so its completion usually arrives in
+  // here. A worker held up in the file system (a share that stopped answering) does not
+  // hold the window: the read stays on, stopped, and ends when the worker comes back.
+  if (!WaitForWorker(kStopWait) && isReading && !isStopping) {
+    isStopping = true;
+    window.SetStoppingState();
+    // Nothing is left for the time-out to stop: a stop by hand stays one.
+    window.StopTimeoutTimer();
+  }
+  ReapRetiredWorkers(false);
+}
+
+bool clReadControl::WaitForWorker(std::chrono::milliseconds bound) {
+  clsThread* const worker = readThread.get();
+  if (worker == nullptr) return true;
+  if (!worker->WaitFor(std::chrono::steady_clock::now() + bound)) return false;
   if (readThread.get() == worker) {
     // Every read ends with one completion; a worker that ended without one still
     // brings the window back to idle.
     if (isReading) OnReadComplete(0);
     if (readThread.get() == worker) RetireWorker();
   }
-  ReapRetiredWorkers(false);
+  return true;
 }
 
 void clReadControl::mnuSuspendClick() { StopReading(); }
@@ -168,6 +183,12 @@ void clReadControl::Perform(uint16_t message, uintptr_t wParam, intptr_t lParam)
     OnReadProgress(reinterpret_cast<const char*>(lParam));
   } else if (message == kReadCompleteMessage) {
     clsThread* const completing = readThread.get();
+    if (completing != nullptr && completing->RanOutOfMemory()) {
+      // What the read held is given back before the box is shown; the box says why the
+      // read ended with nothing, as a failed run's summary would.
+      findInFolders.Clear();
+      resultMessage = kOutOfMemoryText;
+    }
     OnReadComplete(wParam);
     // The worker ends once this call has returned; it is freed after it has.
     if (completing != nullptr && readThread.get() == completing && !isReading) RetireWorker();
@@ -180,6 +201,7 @@ void clReadControl::OnReadProgress(const char* text) { window.OfferProgress(text
 void clReadControl::OnReadComplete(uintptr_t wParam) {
   // The label ends the read on the last progress text it was given.
   window.FlushProgress();
+  isStopping = false;
   SetReadingState(false);
   window.StopTimeoutTimer();
   if (isTimedOut) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -19,6 +20,10 @@ class clReadWindow : public clFolderChooser {
   // Reading: the read item and the settings menu off, the stop item (and its
   // shortcut) on; idle: the reverse.
   virtual void SetReadingState(bool reading) = 0;
+  // A stopped read whose worker has not come back yet (held up in a file system that
+  // does not answer): as reading, but the stop item (and its shortcut) off too. Idle
+  // follows when the worker comes back with its completion.
+  virtual void SetStoppingState() = 0;
 
   // The status label: a text shown at once, replacing a progress text still waiting.
   virtual void SetStatusText(const std::string& text) = 0;
@@ -34,6 +39,10 @@ class clReadWindow : public clFolderChooser {
   // Runs `call` on the main thread after `milliseconds`, from the event loop; a call
   // still waiting when the window goes is dropped.
   virtual void RunLater(int milliseconds, std::function<void()> call) = 0;
+
+  // Calls `onReadable` on the main thread, from the event loop, whenever `handle` (a
+  // file descriptor) has something to read. A handle of -1 is not watched.
+  virtual void WatchHandle(intptr_t handle, std::function<void()> onReadable) = 0;
 
   // Asks the application to end its event loop; works also before the loop runs.
   virtual void QuitApplication() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -40,4 +41,16 @@ class clProcessPlatform {
   // The local date and time now, as 14 digits: year, month, day, hour (00 to 23),
   // minute, second ("yyyymmddhhnnss").
   virtual std::string GetLocalTimeStamp() = 0;
+
+  // Requests from outside to end the program (a logout, a closed terminal, Ctrl+C), kept
+  // from the start of the process until they are taken. EndRequestHandle is a handle
+  // that becomes readable while one waits (a file descriptor), or -1 when none can come.
+  virtual intptr_t EndRequestHandle() = 0;
+  // Takes the requests waiting; true when there was at least one.
+  virtual bool TakeEndRequests() = 0;
+
+  // Ends the process at once with `status`: no destructor runs and no thread is waited
+  // for; a thread held up in the system ends with the process. Returns only where the
+  // process cannot end (a test's fake).
+  virtual void EndProcessNow(int status) = 0;
 };

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSocketNotifier>
 #include <QTimer>
 
 #include "qt/cldroppedpaths.h"
@@ -132,6 +133,8 @@ void TfrmMain::SetReadingState(bool reading) {
   mnuSuspend->setEnabled(reading);
 }
 
+void TfrmMain::SetStoppingState() { mnuSuspend->setEnabled(false); }
+
 void TfrmMain::SetStatusText(const std::string& text) { statusLabel.SetText(text); }
 
 void TfrmMain::OfferProgress(const char* text) { statusLabel.OfferProgress(text); }
@@ -147,6 +150,13 @@ void TfrmMain::StopTimeoutTimer() { timTimeout->stop(); }
 
 void TfrmMain::RunLater(int milliseconds, std::function<void()> call) {
   QTimer::singleShot(milliseconds, this, std::move(call));
+}
+
+void TfrmMain::WatchHandle(intptr_t handle, std::function<void()> onReadable) {
+  if (handle < 0) return;
+  auto* notifier = new QSocketNotifier(static_cast<qintptr>(handle), QSocketNotifier::Read, this);
+  connect(notifier, &QSocketNotifier::activated, this,
+          [this, onReadable = std::move(onReadable)] { Guarded(onReadable); });
 }
 
 void TfrmMain::QuitApplication() { terminateApplication(); }

@@ -58,12 +58,14 @@ class TfrmMain : public QMainWindow, public clReadWindow, public clReadControl {
                            bool preSelect) override;
   void AcceptDrops() override;
   void SetReadingState(bool reading) override;
+  void SetStoppingState() override;
   void SetStatusText(const std::string& text) override;
   void OfferProgress(const char* text) override;
   void FlushProgress() override;
   void StartTimeoutTimer(int milliseconds) override;
   void StopTimeoutTimer() override;
   void RunLater(int milliseconds, std::function<void()> call) override;
+  void WatchHandle(intptr_t handle, std::function<void()> onReadable) override;
   void QuitApplication() override;
 
  protected:

@@ -12,6 +12,8 @@
 #include "qt/kdxresources.h"
 
 int main(int argc, char** argv) {
+  // A logout, a closed terminal or Ctrl+C from here on is a close of the main window.
+  clPosixProcess::CatchEndSignals();
   clKdxApplication application(argc, argv);
   try {
     InitKdxResources();

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <chrono>
 #include <cstring>
+#include <new>
 #include <string_view>
 
 #include "settings/cloutputpasses.h"
@@ -60,6 +61,7 @@ void clsThread::Execute() {
   outputCount = 0;
   passCount = 0;
   outputResult = false;
+  outOfMemory = false;
 
   // One pass per writer call the output run will make.
   const clSoftOption& option = host.GetOption();
@@ -84,6 +86,9 @@ void clsThread::Execute() {
       Synchronize(progressCall);
       outputResult = host.OutputFolderList(*this);
     }
+  } catch (const std::bad_alloc&) {
+    // The structure list or an output outgrew the memory: the owner says so.
+    outOfMemory = true;
   } catch (...) {
     // Whatever broke the walk or the output run, the read ends with one completion
     // carrying the result reached so far.
@@ -157,7 +162,9 @@ void clsThread::ServeOne() {
   } catch (...) {
     error = std::current_exception();
   }
-  callError = error;
+  // Handed over whole: once `done` moves, the worker may free the exception, so this
+  // thread keeps no reference to it.
+  callError = std::move(error);
   done.store(ticket, std::memory_order_seq_cst);
   handOver.Notify();
 }
@@ -199,20 +206,34 @@ bool clsThread::ServeSynchronized() {
   return true;
 }
 
-void clsThread::WaitFor() {
-  if (!started) return;
+void clsThread::WaitFor() { WaitFor(std::chrono::steady_clock::time_point::max()); }
+
+bool clsThread::WaitFor(std::chrono::steady_clock::time_point deadline) {
+  if (!started) return true;
   ++servers;
   serverPresent.store(true, std::memory_order_seq_cst);
+  bool ended = false;
   for (;;) {
     if (CallWaiting()) {
       ServeOne();
       continue;
     }
-    if (finished.load(std::memory_order_acquire)) break;
-    handOver.Await(mainSide,
-                   [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); });
+    if (finished.load(std::memory_order_acquire)) {
+      ended = true;
+      break;
+    }
+    const bool next = handOver.Await(
+        mainSide, [this] { return CallWaiting() || finished.load(std::memory_order_seq_cst); },
+        deadline);
+    if (!next) break;
   }
   serverPresent.store(false, std::memory_order_seq_cst);
   --servers;
-  if (thread.joinable()) thread.join();
+  if (ended) {
+    if (thread.joinable()) thread.join();
+    return true;
+  }
+  // Given up: a call the worker hands over from now on needs a wake of its own.
+  if (CallWaiting()) dispatcher.Wake(*this);
+  return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <atomic>
+#include <chrono>
 #include <cstdint>
 #include <exception>
 #include <functional>
@@ -44,6 +45,10 @@ class clsThread : public clWorkerLink {
   // calls meanwhile (and nothing else). Returns at once for a worker never started.
   // Must not be called from inside a synchronised call (the worker is waiting for it).
   void WaitFor();
+  // WaitFor that gives up at `deadline`, when no call is waiting to be served: a worker
+  // held up in a file system that does not answer cannot hold the main thread. Returns
+  // whether the worker has ended (and its thread is joined).
+  bool WaitFor(std::chrono::steady_clock::time_point deadline);
 
   // Main thread: runs the synchronised calls that are waiting, in a short burst (see
   // above). Returns true when at least one ran.
@@ -58,6 +63,9 @@ class clsThread : public clWorkerLink {
   bool GetOutputResult() const { return outputResult; }
   uint32_t GetOutputCount() const { return outputCount; }
   uint16_t GetPassCount() const { return passCount; }
+  // The walk or the output run ran out of memory: the read ended early, and its
+  // completion carries failure. Valid from the completion on.
+  bool RanOutOfMemory() const { return outOfMemory; }
 
  protected:
   void Execute();
@@ -79,6 +87,7 @@ class clsThread : public clWorkerLink {
   bool outputResult = false;
   uint32_t outputCount = 0;
   uint16_t passCount = 0;
+  bool outOfMemory = false;
   const std::function<void()>* pendingCall = nullptr;  // set before `posted` moves
   std::atomic<uint64_t> posted{0};                     // calls handed over
 

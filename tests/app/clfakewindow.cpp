@@ -82,10 +82,12 @@ void clFakeWindow::Clear() {
   chooserAnswers.clear();
   acceptsDrops = false;
   reading = false;
+  stopping = false;
   status.clear();
   progress.clear();
   timerActive = false;
   timerInterval = 0;
   quitRequests = 0;
   onBox = nullptr;
+  onProgress = nullptr;
 }

@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <set>
@@ -35,16 +36,26 @@ class clFakeWindow : public clReadWindow, public clReadDispatcher {
   std::string ChooseFolder(const std::string& title, const std::string& initialFolder,
                            bool preSelect) override;
   void AcceptDrops() override { acceptsDrops = true; }
-  void SetReadingState(bool value) override { reading = value; }
+  void SetReadingState(bool value) override {
+    reading = value;
+    stopping = false;
+  }
+  void SetStoppingState() override { stopping = true; }
   void SetStatusText(const std::string& text) override {
     status = text;
     progress.clear();
   }
-  void OfferProgress(const char* text) override { progress = text; }
+  void OfferProgress(const char* text) override {
+    if (onProgress) onProgress();
+    progress = text;
+  }
   void FlushProgress() override;
   void StartTimeoutTimer(int milliseconds) override;
   void StopTimeoutTimer() override { timerActive = false; }
   void RunLater(int milliseconds, std::function<void()> call) override;
+  void WatchHandle(intptr_t handle, std::function<void()> onReadable) override {
+    watched[handle] = std::move(onReadable);
+  }
   void QuitApplication() override { ++quitRequests; }
 
   void Register(clsThread& thread) override;
@@ -65,6 +76,8 @@ class clFakeWindow : public clReadWindow, public clReadDispatcher {
   std::vector<bool> chooserPreSelects;
   bool acceptsDrops = false;
   bool reading = false;
+  bool stopping = false;  // the stop item off while a stopped worker has not come back
+  std::map<intptr_t, std::function<void()>> watched;  // what the loop would call
   std::string status;
   std::string progress;  // offered, not yet shown
   bool timerActive = false;
@@ -72,6 +85,8 @@ class clFakeWindow : public clReadWindow, public clReadDispatcher {
   int quitRequests = 0;
   // Run inside each box, as a person would act while it is open.
   std::function<void(const clShownBox&)> onBox;
+  // Run before each progress text is taken; it may throw, as a failing label would.
+  std::function<void()> onProgress;
 
   // Answers of the chooser, in turn; a cancel once they run out.
   std::deque<std::string> chooserAnswers;

@@ -119,16 +119,19 @@ class clReadControlTest : public ::testing::Test {
 };
 
 // Holds the walk at the start of one folder's read until the main thread has asked the
-// walk to stop (or the test lets it go), so that a stop lands at an exact point.
+// walk to stop (or the test lets it go), so that a stop lands at an exact point. A deaf
+// hold ignores the stop: a file system that does not answer, until the test lets it go.
 class clWalkHold {
  public:
-  clWalkHold(clFakePlatform& tree, const std::string& folder) {
-    tree.SetBeforeRead([this, folder](const std::string& read) {
+  enum class Kind { EndsAtTheStop, Deaf };
+
+  clWalkHold(clFakePlatform& tree, const std::string& folder, Kind kind = Kind::EndsAtTheStop) {
+    tree.SetBeforeRead([this, folder, kind](const std::string& read) {
       if (read != folder || walker == nullptr) return;
       std::unique_lock<std::mutex> lock(mutex);
       held = true;
       changed.notify_all();
-      while (!let && !walker.load()->stopRequested.load()) {
+      while (!let && (kind == Kind::Deaf || !walker.load()->stopRequested.load())) {
         changed.wait_for(lock, std::chrono::milliseconds(1));
       }
     });

@@ -11,6 +11,8 @@ XVFB_PID=
 cleanup() {
   local pid
   for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  # A test's own clean-up (a mount inside $WORK) runs before $WORK goes.
+  if declare -F test_cleanup >/dev/null; then test_cleanup || true; fi
   [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n $XVFB_PID ]] && wait "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
@@ -68,6 +70,21 @@ wait_exit() {
   done
   LAST_STATUS=0
   wait "$pid" || LAST_STATUS=$?
+}
+
+# Skips the test (ctest counts exit status 77 as skipped) with a reason.
+skip() {
+  echo "SKIP: $*"
+  exit 77
+}
+
+# The settings file holds all seventeen keys, as a save writes them, and these lines.
+expect_saved() {
+  local settings=$WORK/app/Setting.ini line
+  [[ $(grep -c '=' "$settings") == 17 ]] || fail "Setting.ini was not saved: $(cat -A "$settings")"
+  for line in "$@"; do
+    grep -qxF "$line"$'\r' "$settings" || fail "Setting.ini lacks '$line': $(cat -A "$settings")"
+  done
 }
 
 # Waits up to $3 seconds for a window of process $1 whose name matches $2.

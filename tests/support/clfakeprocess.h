@@ -12,6 +12,10 @@ class clFakeProcess : public clProcessPlatform {
   bool heldElsewhere = false;                // another instance holds the guard
   std::string timeStamp = "20240303070809";  // what GetLocalTimeStamp reports
   std::string acquiredName;                  // the name the last AcquireInstance asked for
+  int endRequests = 0;                       // requests to end waiting, as signals leave them
+  int endedWith = -1;                        // the status EndProcessNow was given; -1: not called
+  // None by default: a window on a real event loop would watch a real descriptor.
+  intptr_t endRequestHandle = -1;
 
   clProcessFacts GetProcessFacts() override { return facts; }
   bool AcquireInstance(const std::string& exeName) override {
@@ -22,6 +26,14 @@ class clFakeProcess : public clProcessPlatform {
   void ReleaseInstance() override { held = false; }
   bool HoldsInstance() const override { return held; }
   std::string GetLocalTimeStamp() override { return timeStamp; }
+  intptr_t EndRequestHandle() override { return endRequestHandle; }
+  bool TakeEndRequests() override {
+    const bool any = endRequests > 0;
+    endRequests = 0;
+    return any;
+  }
+  // The process cannot end in a test: the call is recorded and returns.
+  void EndProcessNow(int status) override { endedWith = status; }
 
  private:
   bool held = false;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/clpath.h"
+#include "platform/posix/clendsignals.h"
 
 namespace {
 
@@ -68,6 +69,14 @@ std::string clPosixProcess::GetLocalTimeStamp() {
   std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &local);
   return stamp;
 }
+
+void clPosixProcess::CatchEndSignals() { clEndSignals::Install(); }
+
+intptr_t clPosixProcess::EndRequestHandle() { return clEndSignals::ReadHandle(); }
+
+bool clPosixProcess::TakeEndRequests() { return clEndSignals::Take(); }
+
+void clPosixProcess::EndProcessNow(int status) { ::_exit(status); }
 
 std::string clPosixProcess::UserRuntimeFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");

@@ -8,7 +8,8 @@
 
 // The running process on a POSIX system: the executable from /proc/self/exe, the
 // argument from argv as the system gave its bytes, the single-instance guard as a lock
-// file in the user's runtime folder, the clock of the local time zone.
+// file in the user's runtime folder, the clock of the local time zone, the end requests
+// from the signals SIGTERM, SIGHUP and SIGINT.
 class clPosixProcess : public clProcessPlatform {
  public:
   // An empty lock folder: the user's runtime folder (see UserRuntimeFolder).
@@ -22,6 +23,13 @@ class clPosixProcess : public clProcessPlatform {
   void ReleaseInstance() override;
   bool HoldsInstance() const override { return lock.IsHeld(); }
   std::string GetLocalTimeStamp() override;
+  intptr_t EndRequestHandle() override;
+  bool TakeEndRequests() override;
+  void EndProcessNow(int status) override;
+
+  // Catches the signals that ask the program to end and ignores SIGXFSZ (see
+  // clEndSignals); the program's entry point calls it first thing.
+  static void CatchEndSignals();
 
   // $XDG_RUNTIME_DIR when it is a folder of this user's own; otherwise a private folder
   // of this user's in the temporary folder (created when missing, its owner and

@@ -16,6 +16,15 @@ class clWin32Process : public clProcessPlatform {
   void ReleaseInstance() override;
   bool HoldsInstance() const override { return mutex != nullptr; }
   std::string GetLocalTimeStamp() override;
+  // Windows asks a program to end through its windows (the end of a session), not
+  // through a handle: none is offered.
+  intptr_t EndRequestHandle() override { return -1; }
+  bool TakeEndRequests() override { return false; }
+  // TerminateProcess, not ExitProcess: a thread held up in the file system is not waited
+  // for, and nothing is torn down.
+  void EndProcessNow(int status) override {
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(status));
+  }
 
  private:
   HANDLE mutex = nullptr;
