@@ -21,7 +21,12 @@ std::string clFolderBrowser::ChooseFolder(const std::string& title,
   info.lpszTitle = shownTitle.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.iImage = 0;
-  if (preSelect && !initialFolder.empty()) {
+  // Only a folder that is there is handed to the dialog: a path it cannot parse would
+  // only fail on Windows, but brings Wine's dialog down.
+  const DWORD attributes = ::GetFileAttributesA(initialFolder.c_str());
+  const bool folderThere =
+      attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  if (preSelect && !initialFolder.empty() && folderThere) {
     info.lpfn = BrowseCallback;
     info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
   }

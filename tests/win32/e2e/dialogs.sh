@@ -37,6 +37,17 @@ shot about
 keys_to "$about" Return
 wait_gone "$about" 20 || fail "OK does not close the about box"
 
+# メイン(&M) ﾌｫﾙﾀﾞ構成読込(&R): the shell's folder dialog, opened at the system drive;
+# Esc cancels it and nothing is read.
+keys_to "$main_window" alt+m r || fail "the menu cannot be reached"
+browse=$(wait_window '.' "$main_window" 20) || fail "no folder dialog"
+sleep 1
+shot folder_dialog
+kill -0 "$app" 2>/dev/null || fail "the folder dialog brought the program down"
+keys_to "$browse" Escape
+wait_gone "$browse" 20 || fail "Esc does not cancel the folder dialog"
+[[ ! -e $WORK/out ]] || fail "a cancelled folder dialog started a read"
+
 keys_to "$main_window" alt+m x
 wait_exit "$app" 30
 [[ $LAST_STATUS == 0 ]] || fail "exit status $LAST_STATUS"
