@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows build with mingw-w64 into build-windows/: the core, its tests
-# and (once it exists) KDX.exe, which is copied to dist/. Run its tests with
+# and KDX.exe, which is copied to dist/KDX.exe and packed with its Japanese read-me into
+# dist/KDX-windows.zip. Run its tests with
 #   ctest --test-dir build-windows
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -8,7 +9,13 @@ jobs=$(nproc)
 cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
 cmake --build build-windows -j "$jobs"
-if [[ -f build-windows/bin/KDX.exe ]]; then
-  mkdir -p dist
-  cp build-windows/bin/KDX.exe dist/KDX.exe
-fi
+mkdir -p dist
+cp build-windows/bin/KDX.exe dist/KDX.exe
+# The package: one folder, KDX\, holding the program and the read-me (UTF-8 with a
+# byte-order mark and CR LF, which Notepad reads on any Windows).
+package=build-windows/package
+rm -rf "$package" dist/KDX-windows.zip
+mkdir -p "$package/KDX"
+cp dist/KDX.exe "$package/KDX/KDX.exe"
+cp packaging/windows/README-ja.txt "$package/KDX/README-ja.txt"
+(cd "$package" && zip -q -X -r ../../dist/KDX-windows.zip KDX)

@@ -12,7 +12,7 @@ packages=(
   tree util-linux
   qt6-translations-l10n qt6-qpa-plugins
   desktop-file-utils appstream file dpkg-dev
-  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales
+  g++-mingw-w64-x86-64-posix wine wine64 fonts-wine locales zip imagemagick
   libfuse3-dev fuse3
 )
 

@@ -8,8 +8,11 @@ class clPath {
  public:
 #ifdef _WIN32
   static constexpr char kSeparator = '\\';
+  // Where a folder chooser opens when told nothing else: the system drive's root.
+  static constexpr const char* kDefaultRoot = "C:\\";
 #else
   static constexpr char kSeparator = '/';
+  static constexpr const char* kDefaultRoot = "/";
 #endif
 
   // folder + separator + name, whether or not the folder ends in a separator already.

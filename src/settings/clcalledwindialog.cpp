@@ -1,7 +1,9 @@
 #include "settings/clcalledwindialog.h"
 
+#include "platform/clpath.h"
+
 clCalledWinDialog::clCalledWinDialog()
-    : title("フォルダを選択してください。"), initialFolder("/") {}
+    : title("フォルダを選択してください。"), initialFolder(clPath::kDefaultRoot) {}
 
 void clCalledWinDialog::SetTitle(const std::string& title) { this->title = title; }
 

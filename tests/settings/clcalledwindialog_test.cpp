@@ -1,5 +1,7 @@
 #include "settings/clcalledwindialog.h"
 
+#include "platform/clpath.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -36,7 +38,7 @@ TEST(clCalledWinDialogTest, FreshObjectAsksWithTheDefaultTitleFromTheRoot) {
   EXPECT_TRUE(dialog.Execute(chooser));
   ASSERT_EQ(chooser.calls.size(), 1u);
   EXPECT_EQ(chooser.calls[0].title, "フォルダを選択してください。");
-  EXPECT_EQ(chooser.calls[0].initialFolder, "/");
+  EXPECT_EQ(chooser.calls[0].initialFolder, clPath::kDefaultRoot);
   EXPECT_TRUE(chooser.calls[0].preSelect);
   EXPECT_EQ(dialog.GetFolderPath(), "/home/user");
 }

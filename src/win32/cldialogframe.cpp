@@ -1,0 +1,89 @@
+#include "win32/cldialogframe.h"
+
+#include "win32/kdxresource.h"
+
+namespace {
+
+// Pixels per dialog unit of the dialogs' font on a Japanese system, both ways.
+constexpr double kPixelsPerUnit = 1.5;
+
+struct clScale {
+  HWND dialog;
+  double x;
+  double y;
+};
+
+BOOL CALLBACK PlaceChild(HWND child, LPARAM data) {
+  const auto& scale = *reinterpret_cast<const clScale*>(data);
+  if (::GetParent(child) != scale.dialog) return TRUE;
+  RECT place;
+  ::GetWindowRect(child, &place);
+  ::MapWindowPoints(nullptr, scale.dialog, reinterpret_cast<POINT*>(&place), 2);
+  auto pixels = [](LONG value, double perUnit) {
+    return static_cast<int>(value / perUnit * kPixelsPerUnit + 0.5);
+  };
+  ::SetWindowPos(child, nullptr, pixels(place.left, scale.x), pixels(place.top, scale.y),
+                 pixels(place.right - place.left, scale.x),
+                 pixels(place.bottom - place.top, scale.y), SWP_NOZORDER | SWP_NOACTIVATE);
+  return TRUE;
+}
+
+}  // namespace
+
+void clDialogFrame::LayOutInPixels(HWND dialog) {
+  RECT units = {0, 0, 400, 800};
+  if (!::MapDialogRect(dialog, &units)) return;
+  clScale scale{dialog, units.right / 400.0, units.bottom / 800.0};
+  ::EnumChildWindows(dialog, PlaceChild, reinterpret_cast<LPARAM>(&scale));
+}
+
+void clDialogFrame::SetClientSize(HWND dialog, int width, int height) {
+  RECT frame = {0, 0, width, height};
+  const auto style = static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE));
+  const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE));
+  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+  SetOuterSize(dialog, frame.right - frame.left, frame.bottom - frame.top);
+}
+
+void clDialogFrame::SetOuterSize(HWND dialog, int width, int height) {
+  ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void clDialogFrame::CentreOnOwner(HWND dialog) {
+  HWND owner = ::GetWindow(dialog, GW_OWNER);
+  RECT area;
+  if (owner == nullptr || !::GetWindowRect(owner, &area)) {
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  }
+  RECT own;
+  ::GetWindowRect(dialog, &own);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  int left = area.left + ((area.right - area.left) - width) / 2;
+  int top = area.top + ((area.bottom - area.top) - height) / 2;
+  // The dialog stays on the screen.
+  left = left < 0 ? 0 : left;
+  top = top < 0 ? 0 : top;
+  MoveTo(dialog, left, top);
+}
+
+void clDialogFrame::MoveTo(HWND dialog, int left, int top) {
+  ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void clDialogFrame::SetProgramIcon(HWND dialog) {
+  HINSTANCE instance = ::GetModuleHandleA(nullptr);
+  auto* bigIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_KDX), IMAGE_ICON,
+                                                  ::GetSystemMetrics(SM_CXICON),
+                                                  ::GetSystemMetrics(SM_CYICON), 0));
+  auto* smallIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_KDX), IMAGE_ICON,
+                                                    ::GetSystemMetrics(SM_CXSMICON),
+                                                    ::GetSystemMetrics(SM_CYSMICON), 0));
+  ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+  ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+bool clDialogFrame::IsKeyCommand(WPARAM wParam) {
+  const WORD id = LOWORD(wParam);
+  return id == IDOK || id == IDCANCEL;
+}

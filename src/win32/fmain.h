@@ -1,0 +1,93 @@
+#pragma once
+
+#include "platform/win32/clwindows.h"
+
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/clreadcontrol.h"
+#include "app/clreadwindow.h"
+#include "win32/clwin32clipboard.h"
+#include "win32/clwin32dispatcher.h"
+#include "win32/clwin32shell.h"
+
+class TfrmVersionInfo;
+class TfrmOption;
+class TfrmEasyOpt;
+
+// The main window on Win32: its menu and shortcut from the program's resources, the
+// status label, the one-shot time-out timer and the drops, wired to the read control,
+// whose fields and handlers it carries. What the control asks of a window is done here
+// with the system's windows, boxes, timers and message loop.
+class TfrmMain : public clReadWindow, public clReadControl {
+ public:
+  TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process);
+  ~TfrmMain() override;
+  TfrmMain(const TfrmMain&) = delete;
+  TfrmMain& operator=(const TfrmMain&) = delete;
+
+  // Makes the window (hidden) and runs FormCreate; false when no window could be made.
+  bool Create();
+  // Shows the window, unless this instance only refused to run, and runs the message
+  // loop until the application is asked to end; FormDestroy then runs.
+  void Run();
+
+  // Controls.
+  HWND frmMain = nullptr;
+  HMENU MainMenu1 = nullptr;
+  HWND lblStat = nullptr;
+  HACCEL accelerators = nullptr;
+
+  // Handlers of the window's own.
+  void menuExitClick();
+  void mnuAboutClick();
+  void mnuSettingClick();
+  void mnuEasyClick();
+
+  // The window the read control talks to.
+  void ShowMessage(const std::string& text, const std::string& caption) override;
+  void ShowErrorBox(const std::string& text) override;
+  std::string ChooseFolder(const std::string& title, const std::string& initialFolder,
+                           bool preSelect) override;
+  void AcceptDrops() override;
+  void SetReadingState(bool reading) override;
+  void SetStoppingState() override;
+  void SetStatusText(const std::string& text) override;
+  void OfferProgress(const char* text) override;
+  void FlushProgress() override;
+  void StartTimeoutTimer(int milliseconds) override;
+  void StopTimeoutTimer() override;
+  void RunLater(int milliseconds, std::function<void()> call) override;
+  // Windows asks a program to end through its windows (WM_ENDSESSION), not through a
+  // handle: there is none to watch.
+  void WatchHandle(intptr_t handle, std::function<void()> onReadable) override;
+  void QuitApplication() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnCommand(WORD id);
+  void OnTimer(UINT_PTR id);
+  void OnDropFiles(HDROP drop);
+  void CreateControls();
+
+  HINSTANCE instance;
+  HFONT font = nullptr;
+  // The read control keeps references to these; it uses them only from FormCreate on.
+  clWin32Dispatcher dispatcher;
+  clWin32Clipboard clipboard;
+  clWin32Shell shell;
+  // The latest progress text, shown at display rate.
+  char pendingProgress[128] = {};
+  bool hasPendingProgress = false;
+  bool progressTimerOn = false;
+  std::map<UINT_PTR, std::function<void()>> laterCalls;
+  UINT_PTR nextLaterId = 1000;
+  bool destroyed = false;
+};
+
+// The three dialogs, created by the entry point after the main window.
+extern TfrmVersionInfo* frmVersionInfo;
+extern TfrmOption* frmOption;
+extern TfrmEasyOpt* frmEasyOpt;

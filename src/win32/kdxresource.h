@@ -1,0 +1,61 @@
+#pragma once
+
+// Identifiers of the program's resources: the icon, the menu and its shortcut, the
+// dialog templates and their controls.
+#define IDI_KDX 1
+#define IDR_MAINMENU 100
+#define IDR_ACCELERATORS 101
+
+#define IDM_READFOLDER 200
+#define IDM_SUSPEND 201
+#define IDM_EXIT 202
+#define IDM_EASY 203
+#define IDM_SETTING 204
+#define IDM_ABOUT 205
+
+#define IDD_OPTION 300
+#define IDD_EASYOPT 301
+#define IDD_VERSIONINFO 302
+
+// The buttons are not IDOK and IDCANCEL: Enter off a button and Esc press nothing.
+#define IDC_BTNOK 400
+#define IDC_BTNCANCEL 401
+
+#define IDC_CHKISSUBFORDER 410
+#define IDC_CHKISWINFOLDER 411
+#define IDC_CHKISHIDDENFOLDER 412
+#define IDC_CHKISREADONLYFOLDER 413
+#define IDC_CHKOUTPUTFOLDERLISTCSV 414
+#define IDC_CHKOUTPUTFOLDERLISTTXT 415
+#define IDC_CHKCOPYCLIPBOARDFOLDERLIST 416
+#define IDC_CHKSHORTTEXT 417
+#define IDC_RGBFORMATCB 418
+#define IDC_RGBFORMATCB0 419
+#define IDC_RGBFORMATCB1 420
+#define IDC_CHKTIMEOUT 421
+#define IDC_EDTTIMEOUT 422
+#define IDC_LABEL2 423
+#define IDC_CHKMSG 424
+#define IDC_CHKOPENLOCATE 425
+#define IDC_CHKOPENCSV 426
+#define IDC_CHKOPENTXT 427
+#define IDC_CHKDISPPRESERVEDIALOG 428
+#define IDC_LABEL1 429
+#define IDC_EDTFOLDERLISTOUTPUTFOLDER 430
+#define IDC_BTNCALLSELECTFILEDIALOG 431
+
+#define IDC_PANEL1 440
+#define IDC_CHKEASYTEXT 441
+#define IDC_CHKEASYCSV 442
+#define IDC_CHKEASYCBT 443
+#define IDC_CHKEASYCBE 444
+#define IDC_CHKOPENFILE 445
+#define IDC_CHKOPENMSG 446
+
+#define IDC_IMAGE1 450
+#define IDC_VLABEL1 451
+#define IDC_VLABEL2 452
+#define IDC_VLABEL3 453
+#define IDC_VLABEL4 454
+
+// The hints of the detailed dialog's boxes: string IDs equal to the controls' IDs.

@@ -1,0 +1,42 @@
+#include "platform/win32/clwindows.h"
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <exception>
+
+#include "platform/win32/clwin32platform.h"
+#include "platform/win32/clwin32process.h"
+#include "win32/clwintext.h"
+#include "win32/feasyopt.h"
+#include "win32/fmain.h"
+#include "win32/foption.h"
+#include "win32/fversioninfo.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  try {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+    clWin32Platform files;
+    clWin32Process process;
+    // The four forms, in this order; the main window's create handler runs inside the
+    // first creation, so a read named on the command line starts there.
+    TfrmMain mainWindow(instance, files, process);
+    TfrmVersionInfo versionInfo;
+    TfrmOption option(mainWindow.option);
+    TfrmEasyOpt easyOpt(mainWindow.option);
+    frmVersionInfo = &versionInfo;
+    frmOption = &option;
+    frmEasyOpt = &easyOpt;
+    if (mainWindow.Create()) mainWindow.Run();
+    frmVersionInfo = nullptr;
+    frmOption = nullptr;
+    frmEasyOpt = nullptr;
+  } catch (const std::exception& error) {
+    ::MessageBoxA(nullptr, clWinText::ToAnsi(error.what()).c_str(), "KDX", MB_OK | MB_ICONSTOP);
+  } catch (...) {
+    ::MessageBoxA(nullptr, "KDX", "KDX", MB_OK | MB_ICONSTOP);
+  }
+  return 0;
+}
