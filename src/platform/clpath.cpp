@@ -57,7 +57,7 @@ std::string clPath::TopFolderOfRelative(const std::string& path) {
 #ifdef _WIN32
   // A drive ("C:") starts an absolute path, as does "/" beside "\\".
   if (path.front() == '/' || (path.size() >= 2 && path[1] == ':')) return std::string();
-  const std::size_t end = path.find_first_of("\\/");
+  const std::size_t end = clSystemCodePage::FirstSeparator(path);
 #else
   const std::size_t end = path.find(kSeparator);
 #endif

@@ -49,6 +49,17 @@ bool clSystemCodePage::EndsWithSeparator(std::string_view bytes) {
   return at != std::string_view::npos && at + 1 == bytes.size();
 }
 
+std::size_t clSystemCodePage::FirstSeparator(std::string_view bytes) {
+  for (std::size_t at = 0; at < bytes.size(); ++at) {
+    if (::IsDBCSLeadByte(static_cast<BYTE>(bytes[at])) && at + 1 < bytes.size()) {
+      ++at;  // the trail byte may be 0x5C: it is part of the character
+    } else if (bytes[at] == '\\' || bytes[at] == '/') {
+      return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
 std::size_t clSystemCodePage::LastSeparator(std::string_view bytes) {
   std::size_t last = std::string_view::npos;
   for (std::size_t at = 0; at < bytes.size(); ++at) {

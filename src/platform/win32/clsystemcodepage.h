@@ -15,7 +15,8 @@ class clSystemCodePage {
   // Whether the last character of `bytes` is a path separator ("\" or "/") and not the
   // trail byte of a double-byte character such as "ソ" (83 5C).
   static bool EndsWithSeparator(std::string_view bytes);
-  // The position of the last such separator; npos when there is none.
+  // The position of the first or the last such separator; npos when there is none.
+  static std::size_t FirstSeparator(std::string_view bytes);
   static std::size_t LastSeparator(std::string_view bytes);
 
   // The form of `path` that the wide functions accept at any length ("\\?\C:\...",

@@ -14,4 +14,7 @@ TEST(clPathOnWindows, SeparatorsAreCharactersNotTrailBytes) {
   EXPECT_EQ(clPath::JoinInside("C:\\" + so, "x"), "C:\\" + so + "\\x");
   EXPECT_EQ(clPath::JoinInside("C:\\", "x"), "C:\\x");
   EXPECT_EQ(clPath::Join("C:\\" + table, "x"), "C:\\" + table + "\\x");
+  EXPECT_EQ(clPath::TopFolderOfRelative(so + "\\x"), so);
+  EXPECT_EQ(clPath::TopFolderOfRelative(table + "/x"), table);
+  EXPECT_EQ(clPath::TopFolderOfRelative("C:\\" + so), "");
 }
