@@ -90,7 +90,16 @@ bool clFindInFolders::Search(std::string folder) {
         readAheadLimits);
     readAhead->EnterRoot(root, rootId.device, rootId.inode);
   }
-  const bool result = SearchPlace(root);
+  bool result = false;
+  try {
+    result = SearchPlace(root);
+  } catch (...) {
+    // Out of memory: the read-ahead ends here too, before its threads list any further.
+    readAhead.reset();
+    readAheadStats = {};
+    entered.clear();
+    throw;
+  }
   // The read-ahead ends with the walk, a stopped one too.
   if (readAhead) {
     readAheadStats = readAhead->GetStats();

@@ -185,18 +185,37 @@ struct clReadAhead::Shared {
       ++listing;
       lock.unlock();
       std::vector<clFolderItem> items;
-      const bool ok = platform.ReadPlace(node->place, items, halt);
+      bool ok = false;
+      bool kept = true;
+      try {
+        ok = platform.ReadPlace(node->place, items, halt);
+      } catch (...) {
+        kept = false;
+      }
       lock.lock();
       --listing;
       if (ending) break;
-      if (!node->dropped) {
+      std::vector<std::shared_ptr<Node>> kids;
+      if (kept && !node->dropped) {
         // Foreseeing calls back into the walk's tests: never after the walk has ended.
         lock.unlock();
-        std::vector<std::shared_ptr<Node>> kids = Foresee(*node, items);
+        try {
+          kids = Foresee(*node, items);
+        } catch (...) {
+          kept = false;
+        }
         lock.lock();
         if (ending) break;
-        if (!node->dropped) Attach(*node, kids);
       }
+      if (!kept) {
+        // Out of memory on this thread: it ends, and the walk reads the folder itself,
+        // where running out of memory ends the read with its message.
+        node->state = Node::State::Unstarted;
+        --heldFolders;
+        done.notify_all();
+        break;
+      }
+      if (!node->dropped) Attach(*node, kids);
       node->state = Node::State::Done;
       node->ok = ok;
       if (node->dropped) {

@@ -136,8 +136,12 @@ class clWalkHold {
       }
     });
   }
-  // The walker whose stop request ends the hold; set before the read starts.
-  void Watch(clFindInFolders& value) { walker = &value; }
+  // The walker whose stop request ends the hold; set before the read starts. The hold
+  // stands for the walk's own read of the folder, so nothing is listed ahead of it.
+  void Watch(clFindInFolders& value) {
+    value.SetReadAhead({.threads = 0});
+    walker = &value;
+  }
   void WaitUntilHeld() {
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [this] { return held; });
