@@ -14,9 +14,9 @@
 #include <vector>
 
 #include "bytesdiff.h"
+#include "clfakeplatform.h"
 #include "cltemptree.h"
 #include "platform/cldelayedplatform.h"
-#include "clfakeplatform.h"
 #include "scan/clfindinfolders.h"
 
 namespace {
