@@ -34,7 +34,8 @@ constexpr UINT kOptionMenuPosition = 1;
 
 TfrmMain::TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process)
     : clReadControl(Services{*this, files, process, dispatcher, clipboard, shell}),
-      instance(instance) {}
+      instance(instance),
+      timeout(kTimeoutTimer) {}
 
 TfrmMain::~TfrmMain() {
   FormDestroy();
@@ -72,6 +73,7 @@ bool TfrmMain::Create() {
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
   dispatcher.SetWindow(frmMain);
+  timeout.SetWindow(frmMain);
   clipboard.SetWindow(frmMain);
   shell.SetWindow(frmMain);
   CreateControls();
@@ -131,6 +133,7 @@ LRESULT TfrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
     case clWin32Dispatcher::kWakeMessage:
+      RunOverdueTimeout();
       Guarded([this, lParam] { dispatcher.OnWake(lParam); });
       return 0;
     case WM_CLOSE:
@@ -176,10 +179,12 @@ void TfrmMain::OnCommand(WORD id) {
 
 void TfrmMain::OnTimer(UINT_PTR id) {
   if (id == kTimeoutTimer) {
+    timeout.Fired();
     Guarded([this] { timTimeoutTimer(); });
   } else if (id == kProgressTimer) {
     FlushProgress();
   } else if (id == clWin32Dispatcher::kServeTimer) {
+    RunOverdueTimeout();
     Guarded([this] { dispatcher.OnServeTimer(); });
   } else {
     ::KillTimer(frmMain, id);
@@ -281,11 +286,13 @@ void TfrmMain::FlushProgress() {
   ::SetWindowTextA(lblStat, clWinText::ToAnsi(pendingProgress).c_str());
 }
 
-void TfrmMain::StartTimeoutTimer(int milliseconds) {
-  ::SetTimer(frmMain, kTimeoutTimer, static_cast<UINT>(milliseconds), nullptr);
-}
+void TfrmMain::StartTimeoutTimer(int milliseconds) { timeout.Start(milliseconds); }
 
-void TfrmMain::StopTimeoutTimer() { ::KillTimer(frmMain, kTimeoutTimer); }
+void TfrmMain::StopTimeoutTimer() { timeout.Stop(); }
+
+void TfrmMain::RunOverdueTimeout() {
+  if (timeout.TakeOverdue()) Guarded([this] { timTimeoutTimer(); });
+}
 
 void TfrmMain::RunLater(int milliseconds, std::function<void()> call) {
   const UINT_PTR id = nextLaterId++;

@@ -11,6 +11,7 @@
 #include "win32/clwin32clipboard.h"
 #include "win32/clwin32dispatcher.h"
 #include "win32/clwin32shell.h"
+#include "win32/clwin32timeout.h"
 
 class TfrmVersionInfo;
 class TfrmOption;
@@ -70,6 +71,8 @@ class TfrmMain : public clReadWindow, public clReadControl {
   void OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
+  // The time-out, if it fell due while wakes kept its WM_TIMER from coming.
+  void RunOverdueTimeout();
   void CreateControls();
 
   HINSTANCE instance;
@@ -78,6 +81,7 @@ class TfrmMain : public clReadWindow, public clReadControl {
   clWin32Dispatcher dispatcher;
   clWin32Clipboard clipboard;
   clWin32Shell shell;
+  clWin32Timeout timeout;
   // The latest progress text, shown at display rate.
   char pendingProgress[128] = {};
   bool hasPendingProgress = false;
