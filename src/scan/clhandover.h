@@ -1,9 +1,8 @@
 #pragma once
 
-#include <atomic>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
+
+#include "platform/clsleeppoint.h"
 
 // The waiting of two threads that hand work to each other many times a second, each
 // waiting for the other's answer: the worker for the main thread to run its call, the
@@ -50,25 +49,12 @@ class clHandOver {
       side.backOff = side.backOff >= kMaxBackOff ? kMaxBackOff : side.backOff * 2;
     }
     ++side.sleeps;
-    std::unique_lock<std::mutex> lock(mutex);
-    sleepers.fetch_add(1, std::memory_order_seq_cst);
-    bool held = true;
-    if (deadline == Clock::time_point::max()) {
-      changed.wait(lock, ready);
-    } else {
-      held = changed.wait_until(lock, deadline, ready);
-    }
-    sleepers.fetch_sub(1, std::memory_order_relaxed);
-    return held;
+    return sleepPoint.SleepUntil(ready, deadline);
   }
 
   // Called after changing what the other side's `ready` tests: wakes it if it sleeps.
   // Costs no system call while the other side is watching or busy.
-  void Notify() {
-    if (sleepers.load(std::memory_order_seq_cst) == 0) return;
-    { std::lock_guard<std::mutex> lock(mutex); }
-    changed.notify_all();
-  }
+  void Notify() { sleepPoint.Wake(); }
 
  private:
   // Sleeps after a failed watch, doubling up to this many.
@@ -100,7 +86,5 @@ class clHandOver {
     }
   }
 
-  std::atomic<int> sleepers{0};
-  std::mutex mutex;  // for sleeping and waking only
-  std::condition_variable changed;
+  clSleepPoint sleepPoint;  // the platform's own sleeping and waking
 };
