@@ -36,13 +36,19 @@ clProcessFacts clWin32Process::GetProcessFacts() {
 
 bool clWin32Process::AcquireInstance(const std::string& exeName) {
   if (mutex != nullptr) return true;
-  const HANDLE other = ::OpenMutexA(SYNCHRONIZE, FALSE, exeName.c_str());
+  const HANDLE other = ::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, exeName.c_str());
   if (other != nullptr) {
     ::CloseHandle(other);
     return false;
   }
-  const HANDLE created = ::CreateMutexA(nullptr, FALSE, exeName.c_str());
-  if (created == nullptr) return true;  // no guard to be had: the program runs anyway
+  // A mutex of that name that this user may not open fully (one made by an instance run
+  // as administrator) is another instance all the same.
+  if (::GetLastError() == ERROR_ACCESS_DENIED) return false;
+  const HANDLE created = ::CreateMutexA(nullptr, TRUE, exeName.c_str());
+  if (created == nullptr) {
+    // No guard to be had: the program runs anyway, unless the name is taken.
+    return ::GetLastError() != ERROR_ACCESS_DENIED;
+  }
   if (::GetLastError() == ERROR_ALREADY_EXISTS) {
     ::CloseHandle(created);  // another instance made it in between
     return false;
@@ -53,7 +59,9 @@ bool clWin32Process::AcquireInstance(const std::string& exeName) {
 
 void clWin32Process::ReleaseInstance() {
   if (mutex == nullptr) return;
-  ::CloseHandle(mutex);
+  // Released, not closed: the name stays until the process ends, so that no second
+  // instance starts while this one is still ending.
+  ::ReleaseMutex(mutex);
   mutex = nullptr;
 }
 
