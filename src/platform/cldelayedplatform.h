@@ -17,9 +17,9 @@ class clDelayedPlatform : public clFilePlatform {
   bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                        const std::atomic<bool>& stop) override;
   clFolderPlace RootPlace(const std::string& folder) override { return inner.RootPlace(folder); }
-  clFolderPlace ChildPlace(const clFolderPlace& parent, const std::string& name,
+  clFolderPlace ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
                            std::string path) override {
-    return inner.ChildPlace(parent, name, std::move(path));
+    return inner.ChildPlace(parent, item, std::move(path));
   }
   bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
                  const std::atomic<bool>& stop) override;

@@ -68,11 +68,12 @@ class clFilePlatform {
   // The place of the folder a read starts from.
   virtual clFolderPlace RootPlace(const std::string& folder) { return {folder, nullptr, {}}; }
 
-  // The place of the subfolder `name` of `parent`, whose composed path is `path`.
-  virtual clFolderPlace ChildPlace(const clFolderPlace& parent, const std::string& name,
+  // The place of the subfolder `item` of `parent` (an item of its listing), whose
+  // composed path is `path`.
+  virtual clFolderPlace ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
                                    std::string path) {
     (void)parent;
-    (void)name;
+    (void)item;
     return {std::move(path), nullptr, {}};
   }
 

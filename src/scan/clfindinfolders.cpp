@@ -156,10 +156,10 @@ bool clFindInFolders::SearchPlace(const clFolderPlace& place) {
       ++level;
       std::string path = clPath::JoinInside(folder, item.name);
       if (readAhead) {
-        SearchPlace(readAhead->Enter(item.name, std::move(path)));
+        SearchPlace(readAhead->Enter(item, std::move(path)));
         readAhead->Leave();
       } else {
-        SearchPlace(platform.ChildPlace(place, item.name, std::move(path)));
+        SearchPlace(platform.ChildPlace(place, item, std::move(path)));
       }
       --level;
     }

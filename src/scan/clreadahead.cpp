@@ -81,8 +81,8 @@ struct clReadAhead::Shared {
     for (const clFolderItem& item : items) {
       if (!wouldEnter(folder.place.path, item)) continue;
       auto kid = std::make_shared<Node>();
-      kid->place = platform.ChildPlace(folder.place, item.name,
-                                       clPath::JoinInside(folder.place.path, item.name));
+      kid->place =
+          platform.ChildPlace(folder.place, item, clPath::JoinInside(folder.place.path, item.name));
       kid->name = item.name;
       kid->parent = &folder;
       kid->id = {item.device, item.inode};
@@ -287,7 +287,8 @@ void clReadAhead::StartPool() {
   }
 }
 
-clFolderPlace clReadAhead::Enter(const std::string& name, std::string path) {
+clFolderPlace clReadAhead::Enter(const clFolderItem& item, std::string path) {
+  const std::string& name = item.name;
   std::unique_lock<std::mutex> lock(shared->mutex);
   Node& folder = *shared->current;
   std::size_t found = folder.next;
@@ -306,7 +307,7 @@ clFolderPlace clReadAhead::Enter(const std::string& name, std::string path) {
   // Not foreseen: placed here, and read by the walk itself.
   lock.unlock();
   auto node = std::make_shared<Node>();
-  node->place = shared->platform.ChildPlace(folder.place, name, std::move(path));
+  node->place = shared->platform.ChildPlace(folder.place, item, std::move(path));
   node->name = name;
   node->parent = &folder;
   clFolderPlace place = node->place;

@@ -59,9 +59,9 @@ class clReadAhead {
 
   // The walk begins at `place`, the folder of identity (device, inode); (0, 0) = unknown.
   void EnterRoot(const clFolderPlace& place, uint64_t device, uint64_t inode);
-  // The walk enters the subfolder `name` (composed path `path`) of the folder it is in;
+  // The walk enters the subfolder `item` (composed path `path`) of the folder it is in;
   // returns its place.
-  clFolderPlace Enter(const std::string& name, std::string path);
+  clFolderPlace Enter(const clFolderItem& item, std::string path);
   // The listing of the folder the walk is in, as ReadPlace gives it.
   bool Read(std::vector<clFolderItem>& items);
   // The walk leaves the folder it is in; what was foreseen below it and not used is dropped.

@@ -57,8 +57,9 @@ clFolderPlace clPosixPlatform::RootPlace(const std::string& folder) {
   return {folder, nullptr, {}};
 }
 
-clFolderPlace clPosixPlatform::ChildPlace(const clFolderPlace& parent, const std::string& name,
+clFolderPlace clPosixPlatform::ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
                                           std::string path) {
+  const std::string& name = item.name;
   // Below the parent's base while the way down stays short; otherwise the parent itself
   // becomes the base, so that no path handed to the system ever nears its limit. A parent
   // that cannot be opened gives a place that cannot be read, as the parent could not be.

@@ -11,7 +11,7 @@ class clPosixPlatform : public clFilePlatform {
   bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                        const std::atomic<bool>& stop) override;
   clFolderPlace RootPlace(const std::string& folder) override;
-  clFolderPlace ChildPlace(const clFolderPlace& parent, const std::string& name,
+  clFolderPlace ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
                            std::string path) override;
   bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
                  const std::atomic<bool>& stop) override;

@@ -33,7 +33,23 @@ std::wstring clWidePathMap::Join(const std::wstring& folder, const std::wstring&
   return path + name;
 }
 
-std::wstring clWidePathMap::Enter(const std::string& path) {
+std::size_t clWidePathMap::Find(const std::string& parent, const std::string& name, uint64_t device,
+                                uint64_t inode) {
+  const std::lock_guard<std::mutex> lock(mutex);
+  for (auto open = branch.rbegin(); open != branch.rend(); ++open) {
+    if (open->path != parent) continue;
+    if (device != 0 || inode != 0) {
+      for (std::size_t at = 0; at < open->folders.size(); ++at) {
+        const Folder& folder = open->folders[at];
+        if (folder.name == name && folder.device == device && folder.inode == inode) return at;
+      }
+    }
+    return Next(*open, name);
+  }
+  return kNone;
+}
+
+std::wstring clWidePathMap::Enter(const std::string& path, std::size_t index) {
   const std::lock_guard<std::mutex> lock(mutex);
   while (!branch.empty()) {
     Open& open = branch.back();
@@ -41,7 +57,8 @@ std::wstring clWidePathMap::Enter(const std::string& path) {
     // sub-folder of its parent that reads alike.
     const std::string_view name = open.path == path ? std::string_view() : ChildName(open, path);
     if (!name.empty()) {
-      const std::size_t at = Next(open, name);
+      const bool named = index < open.folders.size() && open.folders[index].name == name;
+      const std::size_t at = named ? index : Next(open, name);
       if (at != kNone) {
         open.taken = at;
         return Join(open.wide, open.folders[at].wide);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -15,17 +16,27 @@
 //
 // Depth first: a folder is asked for after its parent was read, and once the walk asks
 // for something outside a folder, that folder is done. Of sub-folders whose names read
-// alike, each request takes the next one after the last one taken.
+// alike, the walk names the one it enters by its place in the listing (Find); a request
+// without it takes the next one after the last one taken.
 class clWidePathMap {
  public:
   struct Folder {
     std::string name;  // as delivered (system code page)
     std::wstring wide;
+    uint64_t device = 0;  // its identity, both 0 when unknown
+    uint64_t inode = 0;
   };
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+  // Which sub-folder of the folder read under `parent` is the one named `name` with the
+  // identity (device, inode), (0, 0) when unknown: its index, kNone when there is none.
+  std::size_t Find(const std::string& parent, const std::string& name, uint64_t device,
+                   uint64_t inode);
 
   // The wide path of a folder about to be read: updates the branch (folders left
-  // behind are dropped) and takes the sub-folder asked for.
-  std::wstring Enter(const std::string& path);
+  // behind are dropped) and takes the sub-folder asked for, the one at `index` when
+  // Find gave it.
+  std::wstring Enter(const std::string& path, std::size_t index = kNone);
 
   // Records a folder just read under `path` (as given to Enter) with its wide path and
   // its sub-folders in enumeration order.
@@ -42,7 +53,6 @@ class clWidePathMap {
     std::vector<Folder> folders;
     std::size_t taken = kNone;  // the sub-folder last taken
   };
-  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
   // The name of `path` below `open`, empty when `path` lies elsewhere.
   static std::string_view ChildName(const Open& open, std::string_view path);

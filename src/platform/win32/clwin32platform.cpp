@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <memory>
 #include <utility>
 
 #include "platform/win32/clsystemcodepage.h"
@@ -13,6 +14,12 @@ namespace {
 struct FindCloser {
   HANDLE handle;
   ~FindCloser() { ::FindClose(handle); }
+};
+
+// Which item of its parent's listing a sub-folder is.
+struct clListedChild : clFolderBase {
+  explicit clListedChild(std::size_t at) : index(at) {}
+  std::size_t index;
 };
 
 }  // namespace
@@ -26,9 +33,22 @@ bool clWin32Platform::ReadFolderUntil(const std::string& folder, std::vector<clF
   return Read(folder, items, &stop);
 }
 
+clFolderPlace clWin32Platform::ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
+                                          std::string path) {
+  const std::size_t index = paths.Find(parent.path, item.name, item.device, item.inode);
+  if (index == clWidePathMap::kNone) return {std::move(path), nullptr, {}};
+  return {std::move(path), std::make_shared<clListedChild>(index), {}};
+}
+
+bool clWin32Platform::ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                                const std::atomic<bool>& stop) {
+  const auto* child = dynamic_cast<const clListedChild*>(place.base.get());
+  return Read(place.path, items, &stop, child != nullptr ? child->index : clWidePathMap::kNone);
+}
+
 bool clWin32Platform::Read(const std::string& folder, std::vector<clFolderItem>& items,
-                           const std::atomic<bool>* stop) {
-  const std::wstring wide = paths.Enter(folder);
+                           const std::atomic<bool>* stop, std::size_t index) {
+  const std::wstring wide = paths.Enter(folder, index);
   std::wstring pattern = clSystemCodePage::LongPath(wide);
   if (pattern.empty() || pattern.back() != L'\\') pattern += L'\\';
   const std::size_t folderLength = pattern.size();
@@ -55,7 +75,7 @@ bool clWin32Platform::Read(const std::string& folder, std::vector<clFolderItem>&
       childPath.resize(folderLength);
       childPath += name;
       IdentityOf(childPath, item.device, item.inode);
-      folders.push_back({item.name, std::wstring(name)});
+      folders.push_back({item.name, std::wstring(name), item.device, item.inode});
     }
     items.push_back(std::move(item));
     if (stop && stop->load(std::memory_order_relaxed)) break;

@@ -18,6 +18,12 @@ class clWin32Platform : public clFilePlatform {
   bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
                        const std::atomic<bool>& stop) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
+  // A sub-folder's place names the very item of its parent's listing, so that of names
+  // that read alike in the code page the walk reads the one it entered.
+  clFolderPlace ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
+                           std::string path) override;
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override;
   // The wide names kept for the walk follow the walk's own order of folders: no folder is
   // listed ahead of it.
   bool ReadsInParallel() const override { return false; }
@@ -29,7 +35,7 @@ class clWin32Platform : public clFilePlatform {
 
  private:
   bool Read(const std::string& folder, std::vector<clFolderItem>& items,
-            const std::atomic<bool>* stop);
+            const std::atomic<bool>* stop, std::size_t index = clWidePathMap::kNone);
   static bool IdentityOf(const std::wstring& wide, uint64_t& device, uint64_t& inode);
 
   clWidePathMap paths;

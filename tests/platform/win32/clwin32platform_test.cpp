@@ -66,12 +66,12 @@ Lines AnsiItems(const std::string& folder) {
 }
 
 // Walks everything below `root` and returns "level D|F name" lines in list order.
-std::string Walk(clFilePlatform& platform, const std::string& root) {
+std::string Walk(clFilePlatform& platform, const std::string& root, bool hidden = true) {
   clFindInFolders walker(platform);
   walker.Clear();
   walker.SetLevel(1);
   walker.SetSubFolder(true);
-  walker.SetHideFile(true);
+  walker.SetHideFile(hidden);
   walker.SetWinFolder(true);
   walker.SetReadOnlyFile(true);
   EXPECT_TRUE(walker.Search(root));
@@ -121,6 +121,22 @@ TEST(clWin32Platform, WalksIntoFoldersWhoseNamesTheCodePageCannotHoldOrThatEndIn
   EXPECT_NE(listing.find("1 D x??\n2 F first.txt\n"), std::string::npos) << listing;
   EXPECT_NE(listing.find("1 D x??\n2 F second.txt\n"), std::string::npos) << listing;
   EXPECT_NE(listing.find("1 D x??\n1 D x??\n2 F fourth.txt\n"), std::string::npos) << listing;
+}
+
+// Of sub-folders that read alike, one left out by the walk does not lend its contents to
+// the next: each is read as the very item the walk entered.
+TEST(clWin32Platform, AFolderLeftOutGivesNoContentsToTheNextThatReadsAlike) {
+  clTempTree tree;
+  for (const wchar_t* name : {L"x😀/first.txt", L"x😁/second.txt", L"x😂/third.txt"}) {
+    MakeWide(tree, name);
+  }
+  const std::wstring hidden = clSystemCodePage::ToWide(tree.Root()) + L"\\x😀";
+  ASSERT_TRUE(::SetFileAttributesW(hidden.c_str(), FILE_ATTRIBUTE_HIDDEN));
+  clWin32Platform platform;
+  const std::string listing = Walk(platform, tree.Root(), false);
+  EXPECT_EQ(listing.find("first.txt"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("1 D x??\n2 F second.txt\n"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("1 D x??\n2 F third.txt\n"), std::string::npos) << listing;
 }
 
 TEST(clWin32Platform, ReadsFoldersDeeperThan260Characters) {
