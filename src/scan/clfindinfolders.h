@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/clfileplatform.h"
+#include "scan/clfolderid.h"
 #include "scan/clreadahead.h"
 #include "scan/clstructurelist.h"
 #include "settings/clsoftoption.h"
@@ -47,16 +48,8 @@ class clFindInFolders {
   std::atomic<bool> stopRequested{false};
 
  private:
-  struct FolderId {
-    uint64_t device;
-    uint64_t inode;
-    bool operator==(const FolderId&) const = default;
-  };
-  struct FolderIdHash {
-    std::size_t operator()(const FolderId& id) const {
-      return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-    }
-  };
+  using FolderId = clFolderId;
+  using FolderIdHash = clFolderIdHash;
 
   bool SearchPlace(const clFolderPlace& place);
   bool IsSystemFolder(const clFolderItem& item) const;

@@ -4,19 +4,12 @@
 #include <utility>
 
 #include "platform/clpath.h"
+#include "scan/clfolderid.h"
 
 namespace {
 
-struct FolderId {
-  uint64_t device;
-  uint64_t inode;
-  bool operator==(const FolderId&) const = default;
-};
-struct FolderIdHash {
-  std::size_t operator()(const FolderId& id) const {
-    return std::hash<uint64_t>()(id.inode * 0x9E3779B97F4A7C15ull ^ id.device);
-  }
-};
+using FolderId = clFolderId;
+using FolderIdHash = clFolderIdHash;
 
 // How long the end of a walk waits for a listing that does not come back (a file system
 // that stopped answering) before it leaves that thread behind.
