@@ -1,6 +1,7 @@
 #include "clbenchreads.h"
 
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <stdexcept>
@@ -29,13 +30,21 @@ clFilePlatform& clBenchReads::Platform() {
   return delayed;
 }
 
-// The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none); the
-// walker's own choice when unset.
+// The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none) and
+// KDX_BENCH_SLOW_US=US, the listing time that starts the pool (without the time per
+// item; 0 starts it at the first listing); the walker's own choice where unset.
 void clBenchReads::ApplyReadAhead(clFindInFolders& walker) {
   const char* threads = std::getenv("KDX_BENCH_READAHEAD");
-  if (threads == nullptr || *threads == '\0') return;
+  const char* slow = std::getenv("KDX_BENCH_SLOW_US");
+  const bool setThreads = threads != nullptr && *threads != '\0';
+  const bool setSlow = slow != nullptr && *slow != '\0';
+  if (!setThreads && !setSlow) return;
   clReadAhead::Limits limits;
-  limits.threads = static_cast<unsigned>(std::strtoul(threads, nullptr, 10));
+  if (setThreads) limits.threads = static_cast<unsigned>(std::strtoul(threads, nullptr, 10));
+  if (setSlow) {
+    limits.slowListing = std::chrono::microseconds(std::strtoul(slow, nullptr, 10));
+    limits.perItem = std::chrono::microseconds(0);
+  }
   walker.SetReadAhead(limits);
 }
 
@@ -82,6 +91,13 @@ clBenchResult clBenchReads::Walk(const std::string& tree) {
   clBenchResult result;
   result.seconds = Since(start);
   result.entries = walker.GetFolderList().size();
+  if (std::getenv("KDX_BENCH_DEBUG") != nullptr) {
+    const clReadAhead::Stats& stats = walker.GetReadAheadStats();
+    std::fprintf(stderr, "read-ahead: %u threads, %llu listed ahead (%llu slow), %llu taken\n",
+                 stats.threads, static_cast<unsigned long long>(stats.listedAhead),
+                 static_cast<unsigned long long>(stats.slowListings),
+                 static_cast<unsigned long long>(stats.taken));
+  }
   return result;
 }
 

@@ -36,6 +36,7 @@ class clDelayedPlatform : public clFilePlatform {
     return inner.ReplaceFile(path, text);
   }
   bool ReadsInParallel() const override { return inner.ReadsInParallel(); }
+  unsigned Processors() const override { return inner.Processors(); }
 
  private:
   clFilePlatform& inner;

@@ -1,5 +1,6 @@
 #include "scan/clreadahead.h"
 
+#include <algorithm>
 #include <chrono>
 #include <utility>
 
@@ -16,6 +17,9 @@ using FolderIdHash = clFolderIdHash;
 constexpr auto kLongestEndingWait = std::chrono::milliseconds(200);
 // How often the walk, waiting for a listing, looks whether a stop was requested.
 constexpr auto kStopLook = std::chrono::milliseconds(5);
+// How many of the pool's listings must have been slow, and at least half of them, before
+// the pool grows to its whole size.
+constexpr uint64_t kSlowToGrow = 32;
 
 }  // namespace
 
@@ -58,14 +62,19 @@ struct clReadAhead::Shared {
   std::shared_ptr<Node> root;
   Node* current = nullptr;  // the folder the walk is in
   bool ending = false;
-  unsigned running = 0;  // pool threads not yet finished
-  unsigned listing = 0;  // of those, inside a listing
+  unsigned running = 0;       // pool threads not yet finished
+  unsigned listing = 0;       // of those, inside a listing
+  bool slowSeen = false;      // the pool's listings are mostly slow: the whole pool pays
+  uint64_t poolListings = 0;  // the listings the pool made, used or not
   std::size_t heldFolders = 0;
   std::size_t heldBytes = 0;
   std::unordered_set<FolderId, FolderIdHash> foreseen;
   Stats stats;
 
   bool Stopped() const { return stop.load(std::memory_order_relaxed); }
+  bool IsSlow(std::chrono::steady_clock::duration took, std::size_t items) const {
+    return took >= limits.slowListing + limits.perItem * static_cast<long>(items);
+  }
   bool HasRoom() const { return heldFolders < limits.folders && heldBytes < limits.bytes; }
 
   // The subfolders the walk will enter in a folder just read, in item order.
@@ -180,13 +189,21 @@ struct clReadAhead::Shared {
       std::vector<clFolderItem> items;
       bool ok = false;
       bool kept = true;
+      const auto start = std::chrono::steady_clock::now();
       try {
         ok = platform.ReadPlace(node->place, items, halt);
       } catch (...) {
         kept = false;
       }
+      const bool slow = IsSlow(std::chrono::steady_clock::now() - start, items.size());
       lock.lock();
       --listing;
+      ++poolListings;
+      if (slow) ++stats.slowListings;
+      // Mostly slow listings wait on a disk or a server: the whole pool pays. A few slow
+      // ones are this thread waiting for a processor that other threads hold.
+      const uint64_t slowOnes = stats.slowListings;
+      if (slowOnes >= kSlowToGrow && 2 * slowOnes >= poolListings) slowSeen = true;
       if (ending) break;
       std::vector<std::shared_ptr<Node>> kids;
       if (kept && !node->dropped) {
@@ -261,22 +278,43 @@ void clReadAhead::EnterRoot(const clFolderPlace& place, uint64_t device, uint64_
   }
 }
 
-void clReadAhead::StartPool() {
+void clReadAhead::GrowPool(unsigned count) {
+  count = std::min(count, shared->limits.threads);
+  if (count <= poolGoal) return;
+  poolGoal = count;  // asked once: a thread that cannot start is not asked for again
   poolStarted = true;
-  {
-    const std::lock_guard<std::mutex> lock(shared->mutex);
-    shared->running = shared->limits.threads;
-    shared->stats.started = true;
-  }
-  for (unsigned i = 0; i < shared->limits.threads; ++i) {
+  while (pool.size() < count) {
+    {
+      const std::lock_guard<std::mutex> lock(shared->mutex);
+      ++shared->running;
+      shared->stats.started = true;
+    }
     try {
       pool.emplace_back([state = shared] { state->Work(); });
     } catch (...) {
       // Fewer threads than asked for: the walk reads what they do not.
       const std::lock_guard<std::mutex> lock(shared->mutex);
-      shared->running -= shared->limits.threads - i;
+      --shared->running;
       break;
     }
+  }
+  const std::lock_guard<std::mutex> lock(shared->mutex);
+  shared->stats.threads = static_cast<unsigned>(pool.size());
+}
+
+void clReadAhead::ChoosePool(std::chrono::steady_clock::duration took, std::size_t items) {
+  // Once a pool runs, the walk lists only what it has not reached yet; how slow those
+  // listings are, the pool's own tell (see Read).
+  if (poolStarted) return;
+  const Limits& limits = shared->limits;
+  if (shared->IsSlow(took, items)) {
+    GrowPool(limits.threads);
+    return;
+  }
+  walkListings += took;
+  const unsigned processors = shared->platform.Processors();
+  if (processors >= 2 && walkListings >= limits.warmListings) {
+    GrowPool(processors * limits.threadsPerProcessor);
   }
 }
 
@@ -326,7 +364,11 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
     shared->Release(node);
     ++shared->stats.taken;
     shared->work.notify_all();
-    return node.ok;
+    const bool ok = node.ok;
+    const bool grow = shared->slowSeen;
+    lock.unlock();
+    if (grow) GrowPool(shared->limits.threads);
+    return ok;
   }
   // Nobody lists it: the walk reads it as it would without read-ahead.
   node.state = Node::State::Reading;
@@ -334,11 +376,7 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
   lock.unlock();
   const auto start = std::chrono::steady_clock::now();
   const bool ok = shared->platform.ReadPlace(node.place, items, shared->stop);
-  if (!poolStarted &&
-      std::chrono::steady_clock::now() - start >=
-          shared->limits.slowListing + shared->limits.perItem * static_cast<long>(items.size())) {
-    StartPool();
-  }
+  ChoosePool(std::chrono::steady_clock::now() - start, items.size());
   // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
   std::vector<std::shared_ptr<Node>> kids;
   if (poolStarted) kids = shared->Foresee(node, items);

@@ -31,14 +31,20 @@ class clReadAhead {
   using EnterTest = std::function<bool(const std::string& folder, const clFolderItem& item)>;
 
   struct Limits {
-    unsigned threads = 8;                  // listings at once
+    unsigned threads = 16;                 // listings at once, where they wait
     std::size_t folders = 1024;            // folders listed ahead and not yet taken
     std::size_t bytes = 8u * 1024 * 1024;  // what their listings hold
-    // The pool starts once a listing the walk made itself took longer than this plus
-    // `perItem` for each item: listings that wait on a disk or a server, not on the CPU.
-    // A folder in a warm cache lists in a few microseconds per item and never starts it.
+    // The whole pool starts once a listing took longer than this plus `perItem` for each
+    // item: listings that wait on a disk or a server, not on the processor. A folder in
+    // a warm cache lists in a few microseconds per item.
     std::chrono::microseconds slowListing{300};
     std::chrono::microseconds perItem{4};
+    // Listings that wait on nothing but the processor go faster on as many threads as
+    // this per processor, where the process may run on several: a pool of that size
+    // starts once the walk's own listings have taken this long in all, so a small tree
+    // never starts one. It grows to the whole pool at the first slow listing.
+    unsigned threadsPerProcessor = 2;
+    std::chrono::microseconds warmListings{2000};
   };
 
   // What was held ahead at most during the walk, and how the listings were served.
@@ -49,6 +55,8 @@ class clReadAhead {
     uint64_t listedAhead = 0;        // listings the pool made
     uint64_t taken = 0;              // of those, taken by the walk
     bool started = false;            // whether the pool was started at all
+    unsigned threads = 0;            // the threads it grew to
+    uint64_t slowListings = 0;       // the pool's listings that were slow
   };
 
   clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop, EnterTest wouldEnter,
@@ -72,9 +80,14 @@ class clReadAhead {
  private:
   struct Node;
   struct Shared;
-  void StartPool();
+  // Starts pool threads until `count` run (never more than the limit).
+  void GrowPool(unsigned count);
+  // After a listing the walk made itself, which took `took` for `items` items.
+  void ChoosePool(std::chrono::steady_clock::duration took, std::size_t items);
 
   std::shared_ptr<Shared> shared;
   std::vector<std::thread> pool;
   bool poolStarted = false;
+  unsigned poolGoal = 0;                                // the most threads asked for
+  std::chrono::steady_clock::duration walkListings{0};  // what the walk's own took in all
 };

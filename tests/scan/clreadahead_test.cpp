@@ -27,12 +27,9 @@ struct Filters {
   bool winFolder = true;
 };
 
-std::string Walk(clFindInFolders& walker, const std::string& root, unsigned threads,
-                 const Filters& filters = {}, std::size_t folders = 1024,
-                 std::size_t bytes = 8u << 20) {
-  // The pool starts at the first listing, however fast.
-  walker.SetReadAhead(
-      {threads, folders, bytes, std::chrono::microseconds(0), std::chrono::microseconds(0)});
+std::string Walk(clFindInFolders& walker, const std::string& root,
+                 const clReadAhead::Limits& limits, const Filters& filters = {}) {
+  walker.SetReadAhead(limits);
   walker.Clear();
   walker.SetLevel(1);
   walker.SetSubFolder(true);
@@ -47,6 +44,15 @@ std::string Walk(clFindInFolders& walker, const std::string& root, unsigned thre
            entry.GetName() + "\n";
   }
   return out + walker.GetLastFolder() + "\n";
+}
+
+std::string Walk(clFindInFolders& walker, const std::string& root, unsigned threads,
+                 const Filters& filters = {}, std::size_t folders = 1024,
+                 std::size_t bytes = 8u << 20) {
+  // The pool starts at the first listing, however fast.
+  return Walk(walker, root,
+              {threads, folders, bytes, std::chrono::microseconds(0), std::chrono::microseconds(0)},
+              filters);
 }
 
 // `/t` with `fan` folders per folder down to `depth` levels, `files` files in each.
@@ -237,5 +243,68 @@ TEST(clReadAhead, WhatIsHeldAheadStaysWithinItsBound) {
     EXPECT_LE(stats.peakBytes, bound.bytes + threads * stats.largestListing);
     EXPECT_TRUE(stats.started);
     EXPECT_LE(stats.taken, stats.listedAhead);
+  }
+}
+
+namespace {
+
+// The fake tree on a given number of processors, its listings below `/t` held up by
+// `delay` each.
+class clPacedPlatform : public clDelayedPlatform {
+ public:
+  clPacedPlatform(clFilePlatform& inner, unsigned processors, std::chrono::microseconds delay)
+      : clDelayedPlatform(inner, std::chrono::microseconds(0)),
+        processors(processors),
+        delay(delay) {}
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override {
+    if (place.path != "/t") std::this_thread::sleep_for(delay);
+    return clDelayedPlatform::ReadPlace(place, items, stop);
+  }
+  unsigned Processors() const override { return processors; }
+
+ private:
+  const unsigned processors;
+  const std::chrono::microseconds delay;
+};
+
+}  // namespace
+
+TEST(clReadAhead, ThePoolStartsAndGrowsOnlyWhereItPays) {
+  using std::chrono::hours;
+  using std::chrono::microseconds;
+  using std::chrono::milliseconds;
+  struct Case {
+    const char* name;
+    unsigned processors;
+    microseconds delay;  // of each listing below the root
+    microseconds slow;   // a listing slower than this waits on a disk or server
+    microseconds warm;   // the walk's own listings that start a pool per processor
+    unsigned threads;    // the pool in the end; 0 = none started
+  };
+  const Case cases[] = {
+      {"fast listings on one processor start none", 1, microseconds(0), hours(1), microseconds(0),
+       0},
+      {"fast listings of a small tree start none", 2, microseconds(0), hours(1), hours(1), 0},
+      {"fast listings of a large tree start two threads per processor", 2, microseconds(0),
+       hours(1), microseconds(0), 4},
+      {"a slow listing starts the whole pool", 1, microseconds(0), microseconds(0), hours(1), 16},
+      {"a pool whose listings are mostly slow grows to the whole", 2, milliseconds(10),
+       milliseconds(2), microseconds(0), 16},
+  };
+  clFakePlatform fake;
+  AddAll(fake, WideTree(8, 2, 2));  // 72 folders below the root
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    clPacedPlatform paced(fake, c.processors, c.delay);
+    clFindInFolders walker(paced);
+    const std::string alone = Walk(walker, "/t", 0);
+    clReadAhead::Limits limits;
+    limits.slowListing = c.slow;
+    limits.perItem = microseconds(0);
+    limits.warmListings = c.warm;
+    EXPECT_BYTES(alone, Walk(walker, "/t", limits));
+    EXPECT_EQ(walker.GetReadAheadStats().started, c.threads > 0);
+    EXPECT_EQ(walker.GetReadAheadStats().threads, c.threads);
   }
 }

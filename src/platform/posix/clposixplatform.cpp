@@ -4,6 +4,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -124,6 +125,16 @@ bool clPosixPlatform::FolderIdentity(const std::string& folder, uint64_t& device
   device = static_cast<uint64_t>(info.st_dev);
   inode = static_cast<uint64_t>(info.st_ino);
   return true;
+}
+
+unsigned clPosixPlatform::Processors() const {
+  // The processors this process may run on, which a pinned process has fewer of than
+  // the machine.
+  cpu_set_t set;
+  CPU_ZERO(&set);
+  if (::sched_getaffinity(0, sizeof set, &set) != 0) return 1;
+  const int count = CPU_COUNT(&set);
+  return count > 0 ? static_cast<unsigned>(count) : 1;
 }
 
 std::string clPosixPlatform::GetSystemFolder() { return kSystemFolder; }

@@ -19,6 +19,7 @@ class clPosixPlatform : public clFilePlatform {
   std::string GetSystemFolder() override;
   clPathKind GetPathKind(const std::string& path) override;
   bool CreateFolders(const std::string& folder) override;
+  unsigned Processors() const override;
   clFileRead ReadWholeFile(const std::string& path, std::string& text) override;
   bool ReplaceFile(const std::string& path, const std::string& text) override;
 
