@@ -17,9 +17,9 @@ using FolderIdHash = clFolderIdHash;
 constexpr auto kLongestEndingWait = std::chrono::milliseconds(200);
 // How often the walk, waiting for a listing, looks whether a stop was requested.
 constexpr auto kStopLook = std::chrono::milliseconds(5);
-// How many of the pool's listings must have been slow, and at least half of them, before
-// the pool grows to its whole size.
-constexpr uint64_t kSlowToGrow = 32;
+// How many of the pool's listings in a run must have been slow, and at least half of
+// them, before the pool grows to its whole size.
+constexpr unsigned kSlowToGrow = 32;
 
 }  // namespace
 
@@ -62,10 +62,10 @@ struct clReadAhead::Shared {
   std::shared_ptr<Node> root;
   Node* current = nullptr;  // the folder the walk is in
   bool ending = false;
-  unsigned running = 0;       // pool threads not yet finished
-  unsigned listing = 0;       // of those, inside a listing
-  bool slowSeen = false;      // the pool's listings are mostly slow: the whole pool pays
-  uint64_t poolListings = 0;  // the listings the pool made, used or not
+  unsigned running = 0;   // pool threads not yet finished
+  unsigned listing = 0;   // of those, inside a listing
+  bool slowSeen = false;  // the pool's listings are mostly slow: the whole pool pays
+  clSlowListings poolListings{kSlowToGrow};
   std::size_t heldFolders = 0;
   std::size_t heldBytes = 0;
   std::unordered_set<FolderId, FolderIdHash> foreseen;
@@ -198,12 +198,10 @@ struct clReadAhead::Shared {
       const bool slow = IsSlow(std::chrono::steady_clock::now() - start, items.size());
       lock.lock();
       --listing;
-      ++poolListings;
       if (slow) ++stats.slowListings;
       // Mostly slow listings wait on a disk or a server: the whole pool pays. A few slow
       // ones are this thread waiting for a processor that other threads hold.
-      const uint64_t slowOnes = stats.slowListings;
-      if (slowOnes >= kSlowToGrow && 2 * slowOnes >= poolListings) slowSeen = true;
+      if (poolListings.Count(slow)) slowSeen = true;
       if (ending) break;
       std::vector<std::shared_ptr<Node>> kids;
       if (kept && !node->dropped) {
@@ -245,7 +243,8 @@ struct clReadAhead::Shared {
 
 clReadAhead::clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop,
                          EnterTest wouldEnter, Limits limits)
-    : shared(std::make_shared<Shared>(platform, stop, std::move(wouldEnter), limits)) {}
+    : shared(std::make_shared<Shared>(platform, stop, std::move(wouldEnter), limits)),
+      walkListings(limits.slowToStart) {}
 
 clReadAhead::~clReadAhead() {
   std::unique_lock<std::mutex> lock(shared->mutex);
@@ -307,13 +306,13 @@ void clReadAhead::ChoosePool(std::chrono::steady_clock::duration took, std::size
   // listings are, the pool's own tell (see Read).
   if (poolStarted) return;
   const Limits& limits = shared->limits;
-  if (shared->IsSlow(took, items)) {
+  if (walkListings.Count(shared->IsSlow(took, items))) {
     GrowPool(limits.threads);
     return;
   }
-  walkListings += took;
+  walkTime += took;
   const unsigned processors = shared->platform.Processors();
-  if (processors >= 2 && walkListings >= limits.warmListings) {
+  if (processors >= 2 && walkTime >= limits.warmListings) {
     GrowPool(processors * limits.threadsPerProcessor);
   }
 }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/clfileplatform.h"
+#include "scan/clslowlistings.h"
 
 // Lists folders ahead of the walk on a small pool of threads. While the walk goes through
 // a folder's items, the subfolders it will enter are listed in the order it will need
@@ -34,17 +35,20 @@ class clReadAhead {
     unsigned threads = 16;                 // listings at once, where they wait
     std::size_t folders = 1024;            // folders listed ahead and not yet taken
     std::size_t bytes = 8u * 1024 * 1024;  // what their listings hold
-    // The whole pool starts once a listing took longer than this plus `perItem` for each
-    // item: listings that wait on a disk or a server, not on the processor. A folder in
-    // a warm cache lists in a few microseconds per item.
+    // A listing is slow when it took longer than this plus `perItem` for each item: it
+    // waited on a disk or a server, not on the processor. A folder in a warm cache lists
+    // in a few microseconds per item.
     std::chrono::microseconds slowListing{300};
     std::chrono::microseconds perItem{4};
     // Listings that wait on nothing but the processor go faster on as many threads as
     // this per processor, where the process may run on several: a pool of that size
     // starts once the walk's own listings have taken this long in all, so a small tree
-    // never starts one. It grows to the whole pool at the first slow listing.
+    // never starts one. It grows to the whole pool once the pool's listings are mostly slow.
     unsigned threadsPerProcessor = 2;
     std::chrono::microseconds warmListings{2000};
+    // The whole pool starts once this many of the walk's own listings, and at least half
+    // of them, were slow: one listing held up once starts nothing.
+    unsigned slowToStart = 3;
   };
 
   // What was held ahead at most during the walk, and how the listings were served.
@@ -88,6 +92,7 @@ class clReadAhead {
   std::shared_ptr<Shared> shared;
   std::vector<std::thread> pool;
   bool poolStarted = false;
-  unsigned poolGoal = 0;                                // the most threads asked for
-  std::chrono::steady_clock::duration walkListings{0};  // what the walk's own took in all
+  unsigned poolGoal = 0;                            // the most threads asked for
+  clSlowListings walkListings;                      // how slow the walk's own listings were
+  std::chrono::steady_clock::duration walkTime{0};  // what they took in all
 };

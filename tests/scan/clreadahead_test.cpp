@@ -50,9 +50,10 @@ std::string Walk(clFindInFolders& walker, const std::string& root, unsigned thre
                  const Filters& filters = {}, std::size_t folders = 1024,
                  std::size_t bytes = 8u << 20) {
   // The pool starts at the first listing, however fast.
-  return Walk(walker, root,
-              {threads, folders, bytes, std::chrono::microseconds(0), std::chrono::microseconds(0)},
-              filters);
+  clReadAhead::Limits limits{threads, folders, bytes, std::chrono::microseconds(0),
+                             std::chrono::microseconds(0)};
+  limits.slowToStart = 1;
+  return Walk(walker, root, limits, filters);
 }
 
 // `/t` with `fan` folders per folder down to `depth` levels, `files` files in each.
@@ -288,7 +289,7 @@ TEST(clReadAhead, ThePoolStartsAndGrowsOnlyWhereItPays) {
       {"fast listings of a small tree start none", 2, microseconds(0), hours(1), hours(1), 0},
       {"fast listings of a large tree start two threads per processor", 2, microseconds(0),
        hours(1), microseconds(0), 4},
-      {"a slow listing starts the whole pool", 1, microseconds(0), microseconds(0), hours(1), 16},
+      {"slow listings start the whole pool", 1, microseconds(0), microseconds(0), hours(1), 16},
       {"a pool whose listings are mostly slow grows to the whole", 2, milliseconds(10),
        milliseconds(2), microseconds(0), 16},
   };
