@@ -78,7 +78,7 @@ bool clFindInFolders::Search(std::string folder) {
   // The root is entered first: a link back to it is listed but not entered. The system
   // folder is known by its identity too, so that no path leads into it.
   entered.clear();
-  FolderId rootId{0, 0};
+  clFolderId rootId{0, 0};
   if (platform.FolderIdentity(folder, rootId.device, rootId.inode)) entered.insert(rootId);
   systemKnown = !option.GetWinFolder() && !windowsDirectory.empty() &&
                 platform.FolderIdentity(windowsDirectory, systemId.device, systemId.inode);

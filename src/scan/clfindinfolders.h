@@ -48,9 +48,6 @@ class clFindInFolders {
   std::atomic<bool> stopRequested{false};
 
  private:
-  using FolderId = clFolderId;
-  using FolderIdHash = clFolderIdHash;
-
   bool SearchPlace(const clFolderPlace& place);
   bool IsSystemFolder(const clFolderItem& item) const;
   bool PassesFilters(const std::string& folder, const clFolderItem& item) const;
@@ -59,9 +56,9 @@ class clFindInFolders {
   clFilePlatform& platform;
   // Every folder entered during this read: one met again (through a link) is listed
   // there but not entered again.
-  std::unordered_set<FolderId, FolderIdHash> entered;
+  std::unordered_set<clFolderId, clFolderIdHash> entered;
   bool systemKnown = false;  // the system folder's identity, when it is left out
-  FolderId systemId{0, 0};
+  clFolderId systemId{0, 0};
   clReadAhead::Limits readAheadLimits;
   std::unique_ptr<clReadAhead> readAhead;  // during a walk
   clReadAhead::Stats readAheadStats;

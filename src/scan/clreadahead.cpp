@@ -19,6 +19,7 @@ constexpr auto kStopLook = std::chrono::milliseconds(5);
 clReadAhead::clReadAhead(clFilePlatform& platform, const std::atomic<bool>& stop,
                          EnterTest wouldEnter, Limits limits)
     : shared(std::make_shared<Shared>(platform, stop, std::move(wouldEnter), limits)),
+      processors(platform.Processors()),
       walkListings(limits.slowToStart) {}
 
 clReadAhead::~clReadAhead() {
@@ -56,12 +57,10 @@ void clReadAhead::GrowPool(unsigned count) {
   count = std::min(count, shared->limits.threads);
   if (count <= poolGoal) return;
   poolGoal = count;  // asked once: a thread that cannot start is not asked for again
-  poolStarted = true;
   while (pool.size() < count) {
     {
       const std::lock_guard<std::mutex> lock(shared->mutex);
       ++shared->running;
-      shared->stats.started = true;
     }
     try {
       pool.emplace_back([state = shared] { state->Work(); });
@@ -73,20 +72,20 @@ void clReadAhead::GrowPool(unsigned count) {
     }
   }
   const std::lock_guard<std::mutex> lock(shared->mutex);
+  shared->stats.started = true;
   shared->stats.threads = static_cast<unsigned>(pool.size());
 }
 
 void clReadAhead::ChoosePool(std::chrono::steady_clock::duration took, std::size_t items) {
   // Once a pool runs, the walk lists only what it has not reached yet; how slow those
   // listings are, the pool's own tell (see Read).
-  if (poolStarted) return;
+  if (PoolStarted()) return;
   const Limits& limits = shared->limits;
   if (walkListings.Count(shared->IsSlow(took, items))) {
     GrowPool(limits.threads);
     return;
   }
   walkTime += took;
-  const unsigned processors = shared->platform.Processors();
   if (processors >= 2 && walkTime >= limits.warmListings) {
     GrowPool(processors * limits.threadsPerProcessor);
   }
@@ -153,7 +152,7 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
   ChoosePool(std::chrono::steady_clock::now() - start, items.size());
   // Until the pool runs, nothing is foreseen: a fast walk pays for nothing.
   std::vector<std::shared_ptr<Node>> kids;
-  if (poolStarted) kids = shared->Foresee(node, items);
+  if (PoolStarted()) kids = shared->Foresee(node, items);
   lock.lock();
   node.state = Node::State::Done;
   node.taken = true;

@@ -89,10 +89,12 @@ class clReadAhead {
   // After a listing the walk made itself, which took `took` for `items` items.
   void ChoosePool(std::chrono::steady_clock::duration took, std::size_t items);
 
+  bool PoolStarted() const { return poolGoal > 0; }
+
   std::shared_ptr<Shared> shared;
   std::vector<std::thread> pool;
-  bool poolStarted = false;
   unsigned poolGoal = 0;                            // the most threads asked for
+  const unsigned processors;                        // this process may run on
   clSlowListings walkListings;                      // how slow the walk's own listings were
   std::chrono::steady_clock::duration walkTime{0};  // what they took in all
 };
