@@ -33,26 +33,26 @@ clFilePlatform& clBenchReads::Platform() {
 // The read-ahead the benchmark asks for: KDX_BENCH_READAHEAD=N threads (0 = none) and
 // KDX_BENCH_SLOW_US=US, the listing time that starts the pool (without the time per
 // item; 0 starts it at the first listing); the walker's own choice where unset.
-void clBenchReads::ApplyReadAhead(clFindInFolders& walker) {
+clReadAhead::Limits clBenchReads::ReadAheadLimits() {
+  clReadAhead::Limits limits;
   const char* threads = std::getenv("KDX_BENCH_READAHEAD");
   const char* slow = std::getenv("KDX_BENCH_SLOW_US");
   const bool setThreads = threads != nullptr && *threads != '\0';
   const bool setSlow = slow != nullptr && *slow != '\0';
-  if (!setThreads && !setSlow) return;
-  clReadAhead::Limits limits;
+  if (!setThreads && !setSlow) return limits;
   if (setThreads) limits.threads = static_cast<unsigned>(std::strtoul(threads, nullptr, 10));
   if (setSlow) {
     limits.slowListing = std::chrono::microseconds(std::strtoul(slow, nullptr, 10));
     limits.perItem = std::chrono::microseconds(0);
   }
-  walker.SetReadAhead(limits);
+  return limits;
 }
 
 namespace {
 
 // Walks like a read with the settings a fresh installation has.
 void PrepareWalker(clFindInFolders& walker) {
-  clBenchReads::ApplyReadAhead(walker);
+  walker.SetReadAhead(clBenchReads::ReadAheadLimits());
   walker.Clear();
   walker.SetWindowsDirectory(DefaultFilePlatform().GetSystemFolder());
   walker.SetLevel(1);
@@ -67,18 +67,7 @@ class CountingLink : public clWorkerLink {
  public:
   bool Terminated() const override { return false; }
   void CountOutput() override { ++count; }
-  void Synchronize(const std::function<void()>& call) override { call(); }
   uint64_t count = 0;
-};
-
-struct NoClipboard : clClipboard {
-  void SetAsText(const std::string&) override {}
-};
-struct NoShell : clShell {
-  void Open(const std::string&) override {}
-};
-struct NoLabel : clStatusLabel {
-  void SetText(const std::string&) override {}
 };
 
 }  // namespace
@@ -105,11 +94,7 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   clFindInFolders walker(Platform());
   PrepareWalker(walker);
   CountingLink link;
-  NoClipboard clipboard;
-  NoShell shell;
-  NoLabel label;
-  std::string clipboardText;
-  std::string resultMessage;
+  clOutputReport report;
   clSoftOption option;
 
   const auto start = Clock::now();
@@ -117,13 +102,9 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   const clOutputContext context{walker.GetFolderList(),
                                 walker.GetLastFolder(),
                                 outputFolder + "/KDX_core",
-                                clipboardText,
-                                resultMessage,
                                 option,
                                 link,
-                                clipboard,
-                                shell,
-                                label};
+                                report};
   const bool csv = clCsvWriter::WriteCsvList(context, true, false);
   const bool text = clTextWriter::WriteTextList(context, true, false);
   clBenchResult result;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "scan/clreadahead.h"
+
 // One measured read of the benchmark tree, run in a process of its own.
 struct clBenchResult {
   double seconds = 0;
@@ -10,13 +12,14 @@ struct clBenchResult {
   double longestStallMs = 0;  // window read: longest time the main thread stayed away
 };
 
-class clFindInFolders;
 class clFilePlatform;
 
 // The three reads of KDX the benchmark compares.
 class clBenchReads {
  public:
-  static void ApplyReadAhead(clFindInFolders& walker);
+  // The read-ahead as the environment sets it by hand (KDX_BENCH_READAHEAD,
+  // KDX_BENCH_SLOW_US), else as the program reads.
+  static clReadAhead::Limits ReadAheadLimits();
   static clFilePlatform& Platform();
   // The walk alone.
   static clBenchResult Walk(const std::string& tree);

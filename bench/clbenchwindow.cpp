@@ -46,9 +46,9 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
   clBenchResult result;
   {
     TfrmMain window(Platform(), process);
-    ApplyReadAhead(window.findInFolders);
+    window.control.SetReadAhead(ReadAheadLimits());
     window.show();
-    clSoftOption& option = window.option;
+    clSoftOption& option = window.control.Option();
     option.SetSubFolder(true);
     option.SetWinFolder(false);
     option.SetHideFile(false);
@@ -87,16 +87,17 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
     const auto start = std::chrono::steady_clock::now();
     clock.start();
     ticker.start();
-    window.StartReading(tree);
-    while (window.isReading) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    window.control.StartReading(tree);
+    while (window.control.IsReading()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     ticker.stop();
     longestGap = std::max(longestGap, clock.nsecsElapsed() - lastTick);
     result.longestStallMs = static_cast<double>(longestGap) / 1e6;
-    result.entries = window.findInFolders.GetFolderList().size();
-    if (window.resultMessage.find("失敗") != std::string::npos || window.resultMessage.empty()) {
-      throw std::runtime_error("window read: " + window.resultMessage);
+    result.entries = window.control.LastEntries();
+    const std::string& summary = window.control.ResultMessage();
+    if (summary.find("失敗") != std::string::npos || summary.empty()) {
+      throw std::runtime_error("window read: " + summary);
     }
   }
   return result;

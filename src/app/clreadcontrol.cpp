@@ -7,10 +7,9 @@
 #include <stdexcept>
 #include <system_error>
 
-#include "app/clreaddispatcher.h"
 #include "app/clreadwindow.h"
+#include "app/clsthread.h"
 #include "platform/clpath.h"
-#include "scan/clsthread.h"
 #include "settings/clcalledwindialog.h"
 #include "settings/clsettingsfile.h"
 
@@ -31,36 +30,18 @@ std::string TitleOf(const std::string& exeName) {
 }  // namespace
 
 clReadControl::clReadControl(const Services& services)
-    : findInFolders(services.files),
-      window(services.window),
+    : window(services.window),
       platform(services.files),
       process(services.process),
-      dispatcher(services.dispatcher),
       clipboard(services.clipboard),
       shell(services.shell),
       statusLabel(services.window),
       facts(services.process.GetProcessFacts()),
-      applicationTitle(TitleOf(facts.exeName)) {
-  // The walker asks for a box only during a walk, on the worker thread: the box is
-  // shown on the main thread while the walk waits.
-  findInFolders.SetMessageBox([this](const std::string& text, const std::string& caption) {
-    auto show = [this, &text, &caption] { window.ShowMessage(text, caption); };
-    if (readThread != nullptr) {
-      readThread->Synchronize(show);
-    } else {
-      show();
-    }
-  });
-}
+      applicationTitle(TitleOf(facts.exeName)) {}
 
-clReadControl::~clReadControl() {
-  // FormDestroy has stopped the read; what is left are workers that have completed.
-  if (readThread != nullptr) RetireWorker();
-  for (auto& worker : retiredThreads) {
-    worker->WaitFor();
-    dispatcher.Forget(*worker);
-  }
-}
+// FormDestroy has ended the read. A worker given up on that still runs is waited for
+// here; in the program the process has ended without it by then.
+clReadControl::~clReadControl() = default;
 
 void clReadControl::ShowError() {
   try {
@@ -108,14 +89,29 @@ void clReadControl::FormDestroy() {
     if (settingsLoaded) SaveSetting();
   });
   process.ReleaseInstance();
-  // The worker uses this window's data until it has ended.
   Guarded([this] { StopReading(); });
   // A worker held up in a file system that does not answer cannot keep the program from
   // ending: after a bounded wait the process ends without it, and without freeing what
   // it still uses. The settings are saved by then.
-  if (!WaitForWorker(kShutdownWait - kStopWait)) process.EndProcessNow(0);
-  if (readThread != nullptr && readThread->Finished()) RetireWorker();
-  ReapRetiredWorkers(true);
+  const auto deadline = std::chrono::steady_clock::now() + (kShutdownWait - kStopWait);
+  for (auto& worker : abandoned) {
+    if (!worker->WaitFor(deadline)) {
+      process.EndProcessNow(0);
+      return;
+    }
+  }
+  abandoned.clear();
+}
+
+void clReadControl::SaveAtAbruptExit() {
+  if (formDestroyed) return;
+  formDestroyed = true;
+  try {
+    if (settingsLoaded) SaveSetting();
+  } catch (...) {
+    // No window is left to say so.
+  }
+  process.ReleaseInstance();
 }
 
 clSettingsLocation clReadControl::SettingsLocation() const {

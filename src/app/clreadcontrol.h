@@ -9,60 +9,59 @@
 #include "output/cloutputseams.h"
 #include "platform/clfileplatform.h"
 #include "platform/clprocessplatform.h"
-#include "scan/clfindinfolders.h"
-#include "scan/clreadhost.h"
+#include "scan/clreadahead.h"
 #include "settings/clsettingslocation.h"
 #include "settings/clsoftoption.h"
 
-class clReadDispatcher;
 class clReadWindow;
 class clsThread;
 
+// Notification numbers of a read: the completion is the one the worker sends.
+inline constexpr uint16_t kReadProgressMessage = 0x401;
+inline constexpr uint16_t kReadCompleteMessage = 0x402;
+
+// Where the road of a read is.
+enum class clReadState {
+  Idle,      // no read: a new one may start
+  Reading,   // the worker walks or writes
+  Stopping,  // a stop was asked for; the window waits a bounded time for the worker
+  Ending,    // the worker has completed and the window shows the read's end
+};
+
 // The main window's state and handlers, apart from any toolkit: start-up and shutdown,
 // the road of a read from a drop, the menu or the command line to its completion, the
-// stop and the time-out. It owns the settings, the walker, the texts of a read and the
-// worker, and reaches the screen through the window it is given. Everything runs on
-// the main thread except what the worker calls through clReadHost.
-class clReadControl : public clReadHost {
+// stop and the time-out. It owns the settings and the texts of a read; each read is a
+// job (clsThread) that takes its inputs by value and hands its result back at its end.
+// The window that owns this control implements clReadWindow; everything here runs on
+// the main thread.
+class clReadControl {
  public:
   struct Services {
     clReadWindow& window;
     clFilePlatform& files;
     clProcessPlatform& process;
-    clReadDispatcher& dispatcher;
     clClipboard& clipboard;
     clShell& shell;
   };
 
   explicit clReadControl(const Services& services);
-  ~clReadControl() override;  // FormDestroy must have run: the worker is gone by then
+  ~clReadControl();  // FormDestroy must have run
   clReadControl(const clReadControl&) = delete;
   clReadControl& operator=(const clReadControl&) = delete;
 
-  // Fields.
-  std::string outputBasePath;
-  clFindInFolders findInFolders;
-  std::string clipboardText;
-  std::string targetFolder;
-  std::unique_ptr<clsThread> readThread;  // the worker of the current or last read
-  std::string resultMessage;
-  bool isReading = false;
-  bool isTimedOut = false;
-  bool exitWhenDone = false;
-  // A stop was asked for and the worker has not come back yet: it is held up in a file
-  // system that does not answer. The window stays live; the read ends with the
-  // worker's completion, whenever it comes.
-  bool isStopping = false;
-  clSoftOption option;
-
-  // How long a stop waits for the worker before the window goes on without it, and how
-  // long a shutdown waits in all before the process ends without it.
+  // How long a stop waits for the worker before the read ends without it, and how long
+  // a shutdown waits in all before the process ends without it.
   static constexpr std::chrono::milliseconds kStopWait{1000};
   static constexpr std::chrono::milliseconds kShutdownWait{3000};
+  // How often the label shows the latest count while a read runs.
+  static constexpr std::chrono::milliseconds kProgressFrame{25};
 
   // Handlers. Each may raise an error for the caller's standard error box.
   void FormCreate();
   void FormDestroy();  // once; later calls do nothing
+  // The process is ending from under the window (the display connection was lost): the
+  // settings are saved without a box and the guard released, unless FormDestroy ran.
+  void SaveAtAbruptExit();
   void mnuReadFolderClick();
   void mnuSuspendClick();
   void timTimeoutTimer();
@@ -70,6 +69,9 @@ class clReadControl : public clReadHost {
   void WMDropFiles(const std::vector<std::string>& paths, bool allLocal);
   void OnReadProgress(const char* text);
   void OnReadComplete(uintptr_t wParam);
+  // The worker's completion notification (PostCompletion), on the main thread: takes the
+  // read's result, completes its output run and ends the read with OnReadComplete.
+  void ReadCompleted();
   // A request from outside to end the program (a logout, a closed terminal, Ctrl+C): the
   // same as closing the main window.
   void EndRequested();
@@ -93,19 +95,25 @@ class clReadControl : public clReadHost {
     }
   }
 
-  // What the worker uses of the main window.
-  const clSoftOption& GetOption() const override { return option; }
-  clFindInFolders& GetFindInFolders() override { return findInFolders; }
-  std::string GetTargetFolder() const override { return targetFolder; }
-  bool OutputFolderList(clsThread& worker) override;
-  void Perform(uint16_t message, uintptr_t wParam, intptr_t lParam) override;
+  // The settings the dialogs edit; left alone while a read runs.
+  clSoftOption& Option() { return option; }
+  clReadState State() const { return state; }
+  bool IsReading() const { return state != clReadState::Idle; }
+  const std::string& TargetFolder() const { return targetFolder; }
+  const std::string& OutputBasePath() const { return outputBasePath; }
+  const std::string& ResultMessage() const { return resultMessage; }
+  const std::string& ClipboardText() const { return clipboardText; }
+  // Workers given up on (held in a file system that does not answer) still running.
+  std::size_t AbandonedWorkers() const { return abandoned.size(); }
+  // How the next reads list folders ahead of the walk (tests and the benchmark).
+  void SetReadAhead(const clReadAhead::Limits& limits) { readAhead = limits; }
+  // What the last completed read held and how its read-ahead went.
+  std::size_t LastEntries() const { return lastEntries; }
 
   // Another instance was running: this one only said so and is ending.
   bool IsSecondInstance() const { return secondInstance; }
   // The caption of plain message boxes: the executable's file name without extension.
   const std::string& ApplicationTitle() const { return applicationTitle; }
-  // Workers that have completed but not yet been freed.
-  std::size_t RetiredWorkers() const { return retiredThreads.size(); }
 
   // outputBasePath for an output folder and a time stamp.
   static std::string MakeOutputBasePath(const std::string& folder, const std::string& stamp);
@@ -123,12 +131,16 @@ class clReadControl : public clReadHost {
 
   void ShowError();
   void SetReadingState(bool reading);
-  void RetireWorker();
-  // Waits up to `bound` for the current worker, serving it; true when it has ended (or
-  // there is none). A worker that ended without its completion still brings the window
-  // back to idle.
-  bool WaitForWorker(std::chrono::milliseconds bound);
-  void ReapRetiredWorkers(bool wait);
+  // Shows the worker's latest count, if it changed; while the read runs, again a frame
+  // later.
+  void ShowProgress();
+  void ScheduleProgress();
+  // Ends the current read with the worker's result; the worker has finished.
+  void CompleteRead();
+  // Ends the current read without its worker, which runs on alone.
+  void AbandonRead();
+  // Frees abandoned workers that have ended; while some still run, looks again later.
+  void ReapAbandoned();
   // The folder chooser; an empty result is a cancel.
   std::string ChooseFolder(const char* title, const std::string& initialFolder,
                            bool setInitialFolder);
@@ -138,13 +150,30 @@ class clReadControl : public clReadHost {
   clReadWindow& window;
   clFilePlatform& platform;
   clProcessPlatform& process;
-  clReadDispatcher& dispatcher;
   clClipboard& clipboard;
   clShell& shell;
   clWindowLabel statusLabel;
   clProcessFacts facts;
   std::string applicationTitle;
-  std::vector<std::unique_ptr<clsThread>> retiredThreads;  // completed, not yet ended
+
+  // Fields.
+  clSoftOption option;
+  std::string outputBasePath;
+  std::string clipboardText;
+  std::string targetFolder;
+  std::string resultMessage;
+  std::unique_ptr<clsThread> readThread;  // the worker of the current read
+  clReadState state = clReadState::Idle;
+  bool isTimedOut = false;
+  bool exitWhenDone = false;
+
+  std::string systemFolder;  // of the current read, when the walk leaves it out
+  clReadAhead::Limits readAhead;
+  unsigned readNumber = 0;  // counts reads, so that a late progress frame finds its own
+  std::string shownProgress;
+  std::size_t lastEntries = 0;
+  std::vector<std::unique_ptr<clsThread>> abandoned;
+  bool reapScheduled = false;
   bool secondInstance = false;
   bool settingsLoaded = false;  // a second instance never loads, so never saves
   bool formDestroyed = false;

@@ -3,13 +3,13 @@
 #include <climits>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 
 #include "app/clreadcontrol.h"
-#include "app/clreaddispatcher.h"
 #include "app/clreadwindow.h"
+#include "app/clsthread.h"
 #include "output/cloutputrun.h"
 #include "platform/clpath.h"
-#include "scan/clsthread.h"
 
 namespace {
 
@@ -44,10 +44,10 @@ void clReadControl::StartReading(const std::string& path) {
   }
 
   targetFolder = path;
-  findInFolders.Clear();
+  systemFolder.clear();
 
   if (!option.GetWinFolder()) {
-    const std::string systemFolder = platform.GetSystemFolder();
+    systemFolder = platform.GetSystemFolder();
     if (systemFolder.empty()) {
       window.ShowMessage(kNoSystemFolderText, kNoSystemFolderCaption);
       return;
@@ -58,7 +58,6 @@ void clReadControl::StartReading(const std::string& path) {
       window.ShowMessage(kSystemFolderTargetText, kEndCaption);
       return;
     }
-    findInFolders.SetWindowsDirectory(systemFolder);
   }
 
   if (option.GetOutputCsv() || option.GetOutputTxt()) {
@@ -82,80 +81,137 @@ void clReadControl::StartReading(const std::string& path) {
   }
 
   window.SetStatusText(kReadingStatus);
-
-  // The idle state ends before the worker starts, so that nothing it reports can
-  // arrive before the window is in the reading state.
+  shownProgress.clear();
   resultMessage.clear();
-  SetReadingState(true);
-  if (option.GetTimeout() && option.GetTimeoutSeconds() > 0) {
-    const int64_t milliseconds = int64_t{option.GetTimeoutSeconds()} * 1000;
-    window.StartTimeoutTimer(milliseconds > INT_MAX ? INT_MAX : static_cast<int>(milliseconds));
-    isTimedOut = false;
-  }
+  clipboardText.clear();
+  isTimedOut = false;
+  ReapAbandoned();
 
-  if (readThread != nullptr) RetireWorker();
+  // The worker takes everything it needs now; the window's own copies may change later.
+  clReadRequest request{option, targetFolder, systemFolder, outputBasePath, readAhead};
+  auto worker = std::make_unique<clsThread>(true, std::move(request), platform,
+                                            [this] { window.PostCompletion(); });
+  // The reading state begins before the worker starts, so that its completion cannot
+  // find the window idle.
+  SetReadingState(true);
+  ++readNumber;
+  readThread = std::move(worker);
   try {
-    readThread = std::make_unique<clsThread>(true, kReadProgressMessage, kReadCompleteMessage,
-                                             *this, dispatcher);
-    dispatcher.Register(*readThread);
     readThread->Resume();
   } catch (...) {
     // No worker, no read: the window goes back to idle before the error is shown.
-    if (readThread != nullptr) {
-      dispatcher.Forget(*readThread);
-      readThread.reset();
-    }
-    window.StopTimeoutTimer();
+    readThread.reset();
     SetReadingState(false);
     throw;
   }
+  if (option.GetTimeout() && option.GetTimeoutSeconds() > 0) {
+    const int64_t milliseconds = int64_t{option.GetTimeoutSeconds()} * 1000;
+    window.StartTimeoutTimer(milliseconds > INT_MAX ? INT_MAX : static_cast<int>(milliseconds));
+  }
+  ScheduleProgress();
 }
 
 void clReadControl::SetReadingState(bool reading) {
+  state = reading ? clReadState::Reading : clReadState::Idle;
   window.SetReadingState(reading);
-  isReading = reading;
+}
+
+void clReadControl::ScheduleProgress() {
+  window.RunLater(static_cast<int>(kProgressFrame.count()), [this, read = readNumber] {
+    if (read != readNumber || state != clReadState::Reading) return;
+    ShowProgress();
+    ScheduleProgress();
+  });
+}
+
+void clReadControl::ShowProgress() {
+  char text[128];
+  if (readThread == nullptr || !readThread->ReportProgress(text)) return;
+  if (shownProgress == text) return;
+  shownProgress = text;
+  OnReadProgress(text);
 }
 
 void clReadControl::StopReading() {
-  // A stopped read whose worker is still held up has nothing more to stop.
-  if (!isReading || isStopping || readThread == nullptr) return;
-  findInFolders.stopRequested.store(true);
+  if (state != clReadState::Reading) return;
+  state = clReadState::Stopping;
   readThread->Terminate();
-  // The wait serves the worker's notifications, so its completion usually arrives in
-  // here. A worker held up in the file system (a share that stopped answering) does not
-  // hold the window: the read stays on, stopped, and ends when the worker comes back.
-  if (!WaitForWorker(kStopWait) && isReading && !isStopping) {
-    isStopping = true;
-    window.SetStoppingState();
-    // Nothing is left for the time-out to stop: a stop by hand stays one.
-    window.StopTimeoutTimer();
+  // The worker notices a stop at its next item or entry. One held up in a file system
+  // that does not answer (a share that stopped answering) does not hold the window: after
+  // a bounded wait the read ends without it.
+  if (readThread->WaitFor(std::chrono::steady_clock::now() + kStopWait)) {
+    CompleteRead();
+  } else {
+    AbandonRead();
   }
-  ReapRetiredWorkers(false);
 }
 
-bool clReadControl::WaitForWorker(std::chrono::milliseconds bound) {
-  clsThread* const worker = readThread.get();
-  if (worker == nullptr) return true;
-  if (!worker->WaitFor(std::chrono::steady_clock::now() + bound)) return false;
-  if (readThread.get() == worker) {
-    // Every read ends with one completion; a worker that ended without one still
-    // brings the window back to idle.
-    if (isReading) OnReadComplete(0);
-    if (readThread.get() == worker) RetireWorker();
+void clReadControl::ReadCompleted() {
+  // A completion the stop has taken already, or one of a worker given up on, finds
+  // nothing to do.
+  if (state != clReadState::Reading || readThread == nullptr || !readThread->Finished()) return;
+  CompleteRead();
+}
+
+void clReadControl::CompleteRead() {
+  state = clReadState::Ending;
+  readThread->WaitFor();
+  clReadResult result = readThread->TakeResult();
+  // The label ends the read on the last count.
+  ShowProgress();
+  readThread.reset();
+  lastEntries = result.entries;
+
+  for (const clReadResult::Box& box : result.boxes) window.ShowMessage(box.text, box.caption);
+  bool outputResult = false;
+  if (result.outOfMemory) {
+    // The box says why the read ended with nothing, as a failed run's summary would.
+    resultMessage = kOutOfMemoryText;
+  } else if (result.outputRan) {
+    outputResult =
+        clOutputRun::Complete(result.output, option, outputBasePath,
+                              clOutputEffects{clipboard, shell, statusLabel}, resultMessage);
+    clipboardText = std::move(result.output.clipboardText);
   }
-  return true;
+  OnReadComplete(outputResult ? 1 : 0);
+}
+
+void clReadControl::AbandonRead() {
+  readThread->Abandon();
+  abandoned.push_back(std::move(readThread));
+  state = clReadState::Ending;
+  OnReadComplete(0);
+  ReapAbandoned();
+}
+
+void clReadControl::ReapAbandoned() {
+  for (auto it = abandoned.begin(); it != abandoned.end();) {
+    if ((*it)->Finished()) {
+      (*it)->WaitFor();
+      it = abandoned.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  if (abandoned.empty() || reapScheduled || formDestroyed) return;
+  reapScheduled = true;
+  window.RunLater(500, [this] {
+    reapScheduled = false;
+    ReapAbandoned();
+  });
 }
 
 void clReadControl::mnuSuspendClick() { StopReading(); }
 
 void clReadControl::timTimeoutTimer() {
   window.StopTimeoutTimer();
+  if (state != clReadState::Reading) return;
   isTimedOut = true;
   mnuSuspendClick();
 }
 
 void clReadControl::WMDropFiles(const std::vector<std::string>& paths, bool allLocal) {
-  if (isReading) {
+  if (state != clReadState::Idle) {
     window.ShowMessage(kBusyText, applicationTitle);
     return;
   }
@@ -168,40 +224,14 @@ void clReadControl::WMDropFiles(const std::vector<std::string>& paths, bool allL
 }
 
 void clReadControl::mnuReadFolderClick() {
+  if (state != clReadState::Idle) return;
   const std::string chosen = ChooseFolder(kReadFolderTitle, std::string(), false);
   if (!chosen.empty()) StartReading(chosen);
 }
 
-bool clReadControl::OutputFolderList(clsThread& worker) {
-  return clOutputRun::OutputFolderList(
-      clOutputContext{findInFolders.GetFolderList(), findInFolders.GetLastFolder(), outputBasePath,
-                      clipboardText, resultMessage, option, worker, clipboard, shell, statusLabel});
-}
-
-void clReadControl::Perform(uint16_t message, uintptr_t wParam, intptr_t lParam) {
-  if (message == kReadProgressMessage) {
-    OnReadProgress(reinterpret_cast<const char*>(lParam));
-  } else if (message == kReadCompleteMessage) {
-    clsThread* const completing = readThread.get();
-    if (completing != nullptr && completing->RanOutOfMemory()) {
-      // What the read held is given back before the box is shown; the box says why the
-      // read ended with nothing, as a failed run's summary would.
-      findInFolders.Clear();
-      resultMessage = kOutOfMemoryText;
-    }
-    OnReadComplete(wParam);
-    // The worker ends once this call has returned; it is freed after it has.
-    if (completing != nullptr && readThread.get() == completing && !isReading) RetireWorker();
-    window.RunLater(0, [this] { ReapRetiredWorkers(false); });
-  }
-}
-
-void clReadControl::OnReadProgress(const char* text) { window.OfferProgress(text); }
+void clReadControl::OnReadProgress(const char* text) { window.SetStatusText(text); }
 
 void clReadControl::OnReadComplete(uintptr_t wParam) {
-  // The label ends the read on the last progress text it was given.
-  window.FlushProgress();
-  isStopping = false;
   SetReadingState(false);
   window.StopTimeoutTimer();
   if (isTimedOut) {
@@ -215,21 +245,4 @@ void clReadControl::OnReadComplete(uintptr_t wParam) {
     window.ShowMessage(resultMessage, kErrorCaption);
   }
   if (exitWhenDone) window.QuitApplication();
-}
-
-void clReadControl::RetireWorker() { retiredThreads.push_back(std::move(readThread)); }
-
-void clReadControl::ReapRetiredWorkers(bool wait) {
-  for (auto it = retiredThreads.begin(); it != retiredThreads.end();) {
-    clsThread& worker = **it;
-    if (!wait && !worker.Finished()) {
-      ++it;
-      continue;
-    }
-    worker.WaitFor();
-    dispatcher.Forget(worker);
-    it = retiredThreads.erase(it);
-  }
-  // A worker that has sent its completion ends at once; look again shortly.
-  if (!retiredThreads.empty()) window.RunLater(5, [this] { ReapRetiredWorkers(false); });
 }

@@ -20,19 +20,16 @@ class clReadWindow : public clFolderChooser {
   // Reading: the read item and the settings menu off, the stop item (and its
   // shortcut) on; idle: the reverse.
   virtual void SetReadingState(bool reading) = 0;
-  // A stopped read whose worker has not come back yet (held up in a file system that
-  // does not answer): as reading, but the stop item (and its shortcut) off too. Idle
-  // follows when the worker comes back with its completion.
-  virtual void SetStoppingState() = 0;
 
-  // The status label: a text shown at once, replacing a progress text still waiting.
+  // The status label's text, shown at once.
   virtual void SetStatusText(const std::string& text) = 0;
-  // A progress text, valid for the call only: the window may show it at its own pace.
-  virtual void OfferProgress(const char* text) = 0;
-  // Shows a progress text still waiting, so that the label ends on the last one.
-  virtual void FlushProgress() = 0;
 
-  // The one-shot time-out timer: fires TimeoutElapsed of the read control once.
+  // Any thread, never blocks: the worker of the current read has completed. Arranges for
+  // the read control's ReadCompleted to run on the main thread, from the event loop; a
+  // notification still waiting when the window goes is dropped.
+  virtual void PostCompletion() = 0;
+
+  // The one-shot time-out timer: runs the read control's timTimeoutTimer once.
   virtual void StartTimeoutTimer(int milliseconds) = 0;
   virtual void StopTimeoutTimer() = 0;
 

@@ -2,21 +2,18 @@
 
 #include <string>
 
-#include "output/cloutputseams.h"
+#include "output/cloutputreport.h"
 #include "scan/clstructurelist.h"
 #include "scan/clworkerlink.h"
 #include "settings/clsoftoption.h"
 
-// Everything the writers and the output run take from the main window, explicitly.
+// Everything the writers take from a read, explicitly. They run on the worker thread
+// and touch nothing of the window: what they produce goes into `report`.
 struct clOutputContext {
   const clStructureList& folderList;  // the walk's structure list
   std::string rootPath;               // the walker's GetLastFolder
   std::string outputBasePath;         // files are this + ".csv" / ".txt"
-  std::string& clipboardText;         // the clipboard text being built
-  std::string& resultMessage;         // the run's summary
   const clSoftOption& option;
-  clWorkerLink& worker;  // Terminated, CountOutput, Synchronize
-  clClipboard& clipboard;
-  clShell& shell;
-  clStatusLabel& label;
+  clWorkerLink& worker;    // Terminated, CountOutput
+  clOutputReport& report;  // the outcome, the clipboard text included
 };

@@ -26,25 +26,19 @@ std::string Slot(bool written, bool failed, const char* writtenText, const char*
 
 }  // namespace
 
-bool clOutputRun::OutputFolderList(const clOutputContext& context) {
+void clOutputRun::WriteOutputs(const clOutputContext& context) {
   const clSoftOption& option = context.option;
+  clOutputReport& report = context.report;
   const bool csvFile = option.GetOutputCsv();
   const bool txtFile = option.GetOutputTxt();
   const bool tableClipboard = clOutputPasses::TableClipboard(option);
   const bool textClipboard = clOutputPasses::TextClipboard(option);
-
-  bool csvWritten = false;
-  bool csvFailed = false;
-  bool txtWritten = false;
-  bool txtFailed = false;
-  bool clipboardSet = false;
-  bool clipboardFailed = false;
+  report.clipboardPass = tableClipboard || textClipboard;
 
   // Tabular pass: the CSV file and/or the clipboard's table form.
   if (clOutputPasses::Tabular(option)) {
     const bool ok = clCsvWriter::WriteCsvList(context, csvFile, tableClipboard);
-    if (csvFile) (ok ? csvWritten : csvFailed) = true;
-    if (tableClipboard) (ok ? clipboardSet : clipboardFailed) = true;
+    if (csvFile) (ok ? report.csvWritten : report.csvFailed) = true;
   }
 
   // Text pass: the text file and/or the clipboard's text form, full or short.
@@ -52,41 +46,63 @@ bool clOutputRun::OutputFolderList(const clOutputContext& context) {
     const bool ok = option.GetTxtShort()
                         ? clTextWriter::WriteShortTextList(context, txtFile, textClipboard)
                         : clTextWriter::WriteTextList(context, txtFile, textClipboard);
-    if (txtFile) (ok ? txtWritten : txtFailed) = true;
-    if (textClipboard) (ok ? clipboardSet : clipboardFailed) = true;
+    if (txtFile) (ok ? report.txtWritten : report.txtFailed) = true;
   }
+}
+
+bool clOutputRun::Complete(const clOutputReport& report, const clSoftOption& option,
+                           const std::string& outputBasePath, const clOutputEffects& effects,
+                           std::string& resultMessage) {
+  // The clipboard is set only with a text its writer completed; a clipboard that cannot
+  // be set is that output's failure.
+  bool clipboardSet = false;
+  if (report.clipboardReady) {
+    try {
+      effects.clipboard.SetAsText(report.clipboardText);
+      clipboardSet = true;
+    } catch (...) {
+    }
+  }
+  const bool clipboardFailed = report.clipboardPass && !clipboardSet;
 
   const std::string slots[] = {
-      Slot(csvWritten, csvFailed, kCsvWritten, kCsvFailed),
-      Slot(txtWritten, txtFailed, kTxtWritten, kTxtFailed),
+      Slot(report.csvWritten, report.csvFailed, kCsvWritten, kCsvFailed),
+      Slot(report.txtWritten, report.txtFailed, kTxtWritten, kTxtFailed),
       Slot(clipboardSet, clipboardFailed, kClipboardSet, kClipboardFailed),
   };
-  context.resultMessage = kResultHead;
+  resultMessage = kResultHead;
   for (const std::string& slot : slots) {
-    if (!slot.empty()) context.resultMessage += slot + "\n";
+    if (!slot.empty()) resultMessage += slot + "\n";
   }
 
-  context.worker.Synchronize([&context] { context.label.SetText(kFinishedLabel); });
+  effects.label.SetText(kFinishedLabel);
 
   // The actions after output. Each is guarded: an error ends the run with false, the
   // summary and the status text already in place.
-  auto open = [&context](const std::string& path) {
+  auto open = [&effects](const std::string& path) {
     try {
-      context.worker.Synchronize([&context, &path] { context.shell.Open(path); });
+      effects.shell.Open(path);
       return true;
     } catch (...) {
       return false;
     }
   };
-  if (option.GetOutputLocate() && (csvWritten || txtWritten)) {
-    const std::string folder = clPath::FolderPart(context.outputBasePath);
+  const bool fileWritten = report.csvWritten || report.txtWritten;
+  if (option.GetOutputLocate() && fileWritten) {
+    const std::string folder = clPath::FolderPart(outputBasePath);
     if (!folder.empty() && !open(folder)) return false;
   }
-  if (option.GetOpenCsvFile() && csvWritten && !open(context.outputBasePath + ".csv")) {
+  if (option.GetOpenCsvFile() && report.csvWritten && !open(outputBasePath + ".csv")) {
     return false;
   }
-  if (option.GetOpenTxtFile() && txtWritten && !open(context.outputBasePath + ".txt")) {
+  if (option.GetOpenTxtFile() && report.txtWritten && !open(outputBasePath + ".txt")) {
     return false;
   }
   return true;
+}
+
+bool clOutputRun::OutputFolderList(const clOutputContext& context, const clOutputEffects& effects,
+                                   std::string& resultMessage) {
+  WriteOutputs(context);
+  return Complete(context.report, context.option, context.outputBasePath, effects, resultMessage);
 }

@@ -2,11 +2,11 @@
 
 #include <string>
 
-// The window-system services the outputs use. The application implements them with
-// Qt (on the main thread: the core calls them through the worker's Synchronize);
-// tests replace them with recorders.
+// The window-system services the end of an output run uses, on the main thread. Each
+// front end implements them; tests replace them with recorders.
 
-// Replaces the clipboard's content with one plain text, the exact bytes.
+// Replaces the clipboard's content with one plain text, the exact bytes. Raises an
+// error when the clipboard cannot be set.
 class clClipboard {
  public:
   virtual ~clClipboard() = default;
@@ -26,4 +26,11 @@ class clStatusLabel {
  public:
   virtual ~clStatusLabel() = default;
   virtual void SetText(const std::string& text) = 0;
+};
+
+// The three together, as the end of an output run takes them.
+struct clOutputEffects {
+  clClipboard& clipboard;
+  clShell& shell;
+  clStatusLabel& label;
 };

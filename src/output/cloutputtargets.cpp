@@ -8,10 +8,13 @@ clOutputTargets::clOutputTargets(const clOutputContext& context, std::string fil
       filePath(std::move(filePath)),
       toFile(toFile),
       toClipboard(toClipboard),
-      text(context.clipboardText) {}
+      text(context.report.clipboardText) {}
 
 bool clOutputTargets::Open() {
-  context.clipboardText.clear();
+  if (toClipboard) {
+    context.report.clipboardText.clear();
+    context.report.clipboardReady = false;
+  }
   if (toFile && !file.Open(filePath)) return false;
   return true;
 }
@@ -20,10 +23,8 @@ bool clOutputTargets::Finish(bool completed) {
   bool fileKept = true;
   if (toFile) fileKept = file.Close();
   if (!completed || !fileKept) return false;
-  if (toClipboard) {
-    const clOutputContext& c = context;
-    c.worker.Synchronize([&c] { c.clipboard.SetAsText(c.clipboardText); });
-  }
+  // The main thread puts the text on the clipboard at the read's end.
+  if (toClipboard) context.report.clipboardReady = true;
   return true;
 }
 

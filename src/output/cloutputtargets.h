@@ -9,7 +9,7 @@
 
 // The targets of one writer call: the output file and/or the clipboard text. Open
 // empties the clipboard text and opens the file; the writer feeds the sinks; Finish
-// closes the file and, when everything succeeded, puts the text on the clipboard.
+// closes the file and, when everything succeeded, marks the text ready for the clipboard.
 class clOutputTargets {
  public:
   clOutputTargets(const clOutputContext& context, std::string filePath, bool toFile,
@@ -22,8 +22,8 @@ class clOutputTargets {
   clOutputSink* Text() { return toClipboard ? &text : nullptr; }
 
   // `completed`: the writer wrote every entry. Closes the file (keeping what it holds)
-  // and replaces the clipboard's content only when the writer completed and the file
-  // took every byte. Returns whether every requested target was produced.
+  // and marks the clipboard text ready only when the writer completed and the file took
+  // every byte. Returns whether every requested target was produced.
   bool Finish(bool completed);
 
   // How many of an entry's `pieces` (one per level) may be written: the stop flag is

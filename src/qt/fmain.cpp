@@ -45,14 +45,14 @@ QString TfrmMain::FromBytes(const std::string& text) {
 TfrmMain::TfrmMain(clFilePlatform& files, clProcessPlatform& process, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      clReadControl(Services{*this, files, process, dispatcher, clipboard, shell}) {
+      control(clReadControl::Services{*this, files, process, clipboard, shell}) {
   CreateControls();
   frmMain = this;
-  Guarded([this] { FormCreate(); });
+  control.Guarded([this] { control.FormCreate(); });
 }
 
 TfrmMain::~TfrmMain() {
-  FormDestroy();
+  control.FormDestroy();
   if (frmMain == this) frmMain = nullptr;
 }
 
@@ -74,7 +74,8 @@ void TfrmMain::CreateControls() {
 
   timTimeout = new QTimer(this);
   timTimeout->setSingleShot(true);
-  connect(timTimeout, &QTimer::timeout, this, [this] { Guarded([this] { timTimeoutTimer(); }); });
+  connect(timTimeout, &QTimer::timeout, this,
+          [this] { control.Guarded([this] { control.timTimeoutTimer(); }); });
 
   // The client area keeps its size below the menu bar; the window cannot be resized.
   const int menuHeight = MainMenu1->heightForWidth(kClientWidth) > 0
@@ -89,20 +90,22 @@ void TfrmMain::CreateMenu() {
   auto add = [this](QMenu* menu, const char* caption, auto handler) {
     QAction* action = menu->addAction(FromBytes(caption));
     connect(action, &QAction::triggered, this,
-            [this, handler] { Guarded([this, handler] { (this->*handler)(); }); });
+            [this, handler] { control.Guarded([this, handler] { handler(*this); }); });
     return action;
   };
+  auto read = [](TfrmMain& self) { self.control.mnuReadFolderClick(); };
+  auto suspend = [](TfrmMain& self) { self.control.mnuSuspendClick(); };
   mnuMenu = MainMenu1->addMenu(FromBytes("メイン(&M)"));
-  mnuReadFolder = add(mnuMenu, "ﾌｫﾙﾀﾞ構成読込(&R)", &TfrmMain::mnuReadFolderClick);
-  mnuSuspend = add(mnuMenu, "中断(&S)", &TfrmMain::mnuSuspendClick);
+  mnuReadFolder = add(mnuMenu, "ﾌｫﾙﾀﾞ構成読込(&R)", read);
+  mnuSuspend = add(mnuMenu, "中断(&S)", suspend);
   mnuSuspend->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   mnuSuspend->setEnabled(false);
-  menuExit = add(mnuMenu, "終了(&X)", &TfrmMain::menuExitClick);
+  menuExit = add(mnuMenu, "終了(&X)", [](TfrmMain& self) { self.menuExitClick(); });
   mnuOption = MainMenu1->addMenu(FromBytes("設定(&O)"));
-  mnuEasy = add(mnuOption, "簡単設定(&E)", &TfrmMain::mnuEasyClick);
-  mnuSetting = add(mnuOption, "詳細設定(&P)", &TfrmMain::mnuSettingClick);
+  mnuEasy = add(mnuOption, "簡単設定(&E)", [](TfrmMain& self) { self.mnuEasyClick(); });
+  mnuSetting = add(mnuOption, "詳細設定(&P)", [](TfrmMain& self) { self.mnuSettingClick(); });
   mnuHelp = MainMenu1->addMenu(FromBytes("情報(&H)"));
-  mnuAbout = add(mnuHelp, "ﾊﾞｰｼﾞｮﾝ情報(&V)", &TfrmMain::mnuAboutClick);
+  mnuAbout = add(mnuHelp, "ﾊﾞｰｼﾞｮﾝ情報(&V)", [](TfrmMain& self) { self.mnuAboutClick(); });
 }
 
 void TfrmMain::menuExitClick() { close(); }
@@ -114,7 +117,7 @@ void TfrmMain::dragEnterEvent(QDragEnterEvent* event) {
 void TfrmMain::dropEvent(QDropEvent* event) {
   const clDroppedPaths dropped = clDroppedPaths::From(*event->mimeData());
   event->acceptProposedAction();
-  Guarded([&] { WMDropFiles(dropped.paths, dropped.allLocal); });
+  control.Guarded([&] { control.WMDropFiles(dropped.paths, dropped.allLocal); });
 }
 
 void TfrmMain::ShowMessage(const std::string& text, const std::string& caption) {
@@ -133,13 +136,13 @@ void TfrmMain::SetReadingState(bool reading) {
   mnuSuspend->setEnabled(reading);
 }
 
-void TfrmMain::SetStoppingState() { mnuSuspend->setEnabled(false); }
+void TfrmMain::SetStatusText(const std::string& text) { lblStat->setText(FromBytes(text)); }
 
-void TfrmMain::SetStatusText(const std::string& text) { statusLabel.SetText(text); }
-
-void TfrmMain::OfferProgress(const char* text) { statusLabel.OfferProgress(text); }
-
-void TfrmMain::FlushProgress() { statusLabel.FlushProgress(); }
+void TfrmMain::PostCompletion() {
+  // From the worker's thread: queued to the window, dropped if the window has gone.
+  QMetaObject::invokeMethod(
+      this, [this] { control.Guarded([this] { control.ReadCompleted(); }); }, Qt::QueuedConnection);
+}
 
 void TfrmMain::StartTimeoutTimer(int milliseconds) {
   timTimeout->setInterval(milliseconds);
@@ -156,7 +159,7 @@ void TfrmMain::WatchHandle(intptr_t handle, std::function<void()> onReadable) {
   if (handle < 0) return;
   auto* notifier = new QSocketNotifier(static_cast<qintptr>(handle), QSocketNotifier::Read, this);
   connect(notifier, &QSocketNotifier::activated, this,
-          [this, onReadable = std::move(onReadable)] { Guarded(onReadable); });
+          [this, onReadable = std::move(onReadable)] { control.Guarded(onReadable); });
 }
 
 void TfrmMain::QuitApplication() { terminateApplication(); }

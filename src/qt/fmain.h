@@ -7,9 +7,7 @@
 #include "app/clreadcontrol.h"
 #include "app/clreadwindow.h"
 #include "qt/clqtclipboard.h"
-#include "qt/clqtdispatcher.h"
 #include "qt/clqtshell.h"
-#include "qt/clqtstatuslabel.h"
 
 class QAction;
 class QLabel;
@@ -17,10 +15,10 @@ class QMenu;
 class QMenuBar;
 class QTimer;
 
-// The main window on Qt: its menu, label and timer, wired to the read control, whose
-// fields and handlers it carries. What the control asks of a window is done here with
-// Qt's controls, boxes, timers and event loop.
-class TfrmMain : public QMainWindow, public clReadWindow, public clReadControl {
+// The main window on Qt: its menu, label and timer, wired to the read control it owns.
+// What the control asks of a window is done here with Qt's controls, boxes, timers and
+// event loop.
+class TfrmMain : public QMainWindow, public clReadWindow {
  public:
   TfrmMain(clFilePlatform& files, clProcessPlatform& process, QWidget* parent = nullptr);
   ~TfrmMain() override;
@@ -58,10 +56,8 @@ class TfrmMain : public QMainWindow, public clReadWindow, public clReadControl {
                            bool preSelect) override;
   void AcceptDrops() override;
   void SetReadingState(bool reading) override;
-  void SetStoppingState() override;
   void SetStatusText(const std::string& text) override;
-  void OfferProgress(const char* text) override;
-  void FlushProgress() override;
+  void PostCompletion() override;
   void StartTimeoutTimer(int milliseconds) override;
   void StopTimeoutTimer() override;
   void RunLater(int milliseconds, std::function<void()> call) override;
@@ -78,12 +74,12 @@ class TfrmMain : public QMainWindow, public clReadWindow, public clReadControl {
   // Texts of the program (UTF-8 in the source) for Qt.
   static QString FromBytes(const std::string& text);
 
-  // The read control keeps references to these; it uses them only from FormCreate on,
-  // and has freed its last worker when FormDestroy returns.
-  clQtDispatcher dispatcher;
   clQtClipboard clipboard;
   clQtShell shell;
-  clQtStatusLabel statusLabel{lblStat};
+
+ public:
+  // The read control: the settings, the road of a read and its handlers.
+  clReadControl control;
 };
 
 class TfrmVersionInfo;

@@ -1,6 +1,7 @@
 #include <QFile>
 #include <QStandardPaths>
 #include <QString>
+#include <cstdlib>
 #include <exception>
 
 #include "platform/posix/clposixprocess.h"
@@ -25,10 +26,15 @@ int main(int argc, char** argv) {
     // first creation, so a read named on the command line starts there.
     auto* mainWindow = new TfrmMain(DefaultFilePlatform(), process);
     frmVersionInfo = new TfrmVersionInfo(mainWindow);
-    frmOption = new TfrmOption(mainWindow->option, mainWindow);
-    frmEasyOpt = new TfrmEasyOpt(mainWindow->option, mainWindow);
+    frmOption = new TfrmOption(mainWindow->control.Option(), mainWindow);
+    frmEasyOpt = new TfrmEasyOpt(mainWindow->control.Option(), mainWindow);
+    // Qt ends the process from inside its event loop when the display connection is lost
+    // (the X server ended): the settings are saved first.
+    std::atexit([] {
+      if (frmMain != nullptr) frmMain->control.SaveAtAbruptExit();
+    });
     // A second instance has shown its refusal and asked to end: its window stays hidden.
-    if (!mainWindow->IsSecondInstance()) mainWindow->show();
+    if (!mainWindow->control.IsSecondInstance()) mainWindow->show();
     application.exec();
     // The dialogs are the main window's children and go with it, after its destroy
     // handler has saved the settings and stopped a running read.

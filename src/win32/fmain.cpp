@@ -2,7 +2,6 @@
 
 #include <shellapi.h>
 
-#include <cstring>
 #include <vector>
 
 #include "win32/clfolderbrowser.h"
@@ -24,21 +23,17 @@ constexpr int kClientWidth = 191;
 constexpr int kClientHeight = 52;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimeoutTimer = 1;
-constexpr UINT_PTR kProgressTimer = 2;
-// About 30 frames a second: quick enough to read as live, rare enough to cost nothing.
-constexpr UINT kFrameMs = 33;
 // The position of the settings menu in the menu bar.
 constexpr UINT kOptionMenuPosition = 1;
 
 }  // namespace
 
 TfrmMain::TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process)
-    : clReadControl(Services{*this, files, process, dispatcher, clipboard, shell}),
-      instance(instance),
-      timeout(kTimeoutTimer) {}
+    : instance(instance),
+      control(clReadControl::Services{*this, files, process, clipboard, shell}) {}
 
 TfrmMain::~TfrmMain() {
-  FormDestroy();
+  control.FormDestroy();
   if (frmMain != nullptr) ::DestroyWindow(frmMain);
   if (font != nullptr) ::DeleteObject(font);
 }
@@ -72,12 +67,10 @@ bool TfrmMain::Create() {
                    frame.bottom - frame.top + kClientHeight - client.bottom,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
-  dispatcher.SetWindow(frmMain);
-  timeout.SetWindow(frmMain);
   clipboard.SetWindow(frmMain);
   shell.SetWindow(frmMain);
   CreateControls();
-  Guarded([this] { FormCreate(); });
+  control.Guarded([this] { control.FormCreate(); });
   return true;
 }
 
@@ -94,7 +87,7 @@ void TfrmMain::CreateControls() {
 }
 
 void TfrmMain::Run() {
-  if (!IsSecondInstance()) {
+  if (!control.IsSecondInstance()) {
     ::ShowWindow(frmMain, SW_SHOWNORMAL);
     ::UpdateWindow(frmMain);
   }
@@ -106,7 +99,7 @@ void TfrmMain::Run() {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
-  FormDestroy();
+  control.FormDestroy();
 }
 
 LRESULT CALLBACK TfrmMain::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -132,9 +125,8 @@ LRESULT TfrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
-    case clWin32Dispatcher::kWakeMessage:
-      RunOverdueTimeout();
-      Guarded([this, lParam] { dispatcher.OnWake(lParam); });
+    case kReadCompleteMessage:
+      control.Guarded([this] { control.ReadCompleted(); });
       return 0;
     case WM_CLOSE:
       // Closing the window ends the message loop; FormDestroy follows it.
@@ -145,7 +137,7 @@ LRESULT TfrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_ENDSESSION:
       // The session ends: the process may end as soon as this returns, so the settings
       // are saved and a read stopped here, as a close of the window would.
-      if (wParam) FormDestroy();
+      if (wParam) control.FormDestroy();
       return 0;
     default:
       return ::DefWindowProcA(frmMain, message, wParam, lParam);
@@ -155,22 +147,22 @@ LRESULT TfrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 void TfrmMain::OnCommand(WORD id) {
   switch (id) {
     case IDM_READFOLDER:
-      if (!isReading) Guarded([this] { mnuReadFolderClick(); });
+      if (!control.IsReading()) control.Guarded([this] { control.mnuReadFolderClick(); });
       break;
     case IDM_SUSPEND:
-      Guarded([this] { mnuSuspendClick(); });
+      control.Guarded([this] { control.mnuSuspendClick(); });
       break;
     case IDM_EXIT:
       menuExitClick();
       break;
     case IDM_EASY:
-      if (!isReading) Guarded([this] { mnuEasyClick(); });
+      if (!control.IsReading()) control.Guarded([this] { mnuEasyClick(); });
       break;
     case IDM_SETTING:
-      if (!isReading) Guarded([this] { mnuSettingClick(); });
+      if (!control.IsReading()) control.Guarded([this] { mnuSettingClick(); });
       break;
     case IDM_ABOUT:
-      Guarded([this] { mnuAboutClick(); });
+      control.Guarded([this] { mnuAboutClick(); });
       break;
     default:
       break;
@@ -179,20 +171,16 @@ void TfrmMain::OnCommand(WORD id) {
 
 void TfrmMain::OnTimer(UINT_PTR id) {
   if (id == kTimeoutTimer) {
-    timeout.Fired();
-    Guarded([this] { timTimeoutTimer(); });
-  } else if (id == kProgressTimer) {
-    FlushProgress();
-  } else if (id == clWin32Dispatcher::kServeTimer) {
-    RunOverdueTimeout();
-    Guarded([this] { dispatcher.OnServeTimer(); });
+    // One-shot: the timer ends before its handler runs.
+    ::KillTimer(frmMain, kTimeoutTimer);
+    control.Guarded([this] { control.timTimeoutTimer(); });
   } else {
     ::KillTimer(frmMain, id);
     const auto found = laterCalls.find(id);
     if (found == laterCalls.end()) return;
     std::function<void()> call = std::move(found->second);
     laterCalls.erase(found);
-    Guarded(call);
+    control.Guarded(call);
   }
 }
 
@@ -205,7 +193,7 @@ void TfrmMain::OnDropFiles(HDROP drop) {
     paths.emplace_back(path);
   }
   ::DragFinish(drop);
-  Guarded([&] { WMDropFiles(paths, true); });
+  control.Guarded([&] { control.WMDropFiles(paths, true); });
 }
 
 void TfrmMain::menuExitClick() { ::PostMessageA(frmMain, WM_CLOSE, 0, 0); }
@@ -229,7 +217,7 @@ void TfrmMain::ShowMessage(const std::string& text, const std::string& caption) 
 
 void TfrmMain::ShowErrorBox(const std::string& text) {
   ::MessageBoxA(frmMain, clWinText::ToAnsi(text).c_str(),
-                clWinText::ToAnsi(ApplicationTitle()).c_str(), MB_OK | MB_ICONSTOP);
+                clWinText::ToAnsi(control.ApplicationTitle()).c_str(), MB_OK | MB_ICONSTOP);
 }
 
 std::string TfrmMain::ChooseFolder(const std::string& title, const std::string& initialFolder,
@@ -250,49 +238,22 @@ void TfrmMain::SetReadingState(bool reading) {
   ::DrawMenuBar(frmMain);
 }
 
-void TfrmMain::SetStoppingState() {
-  ::EnableMenuItem(MainMenu1, IDM_SUSPEND, MF_BYCOMMAND | MF_GRAYED);
-  ::DrawMenuBar(frmMain);
-}
-
 void TfrmMain::SetStatusText(const std::string& text) {
-  hasPendingProgress = false;
-  if (progressTimerOn) {
-    ::KillTimer(frmMain, kProgressTimer);
-    progressTimerOn = false;
-  }
   ::SetWindowTextA(lblStat, clWinText::ToAnsi(text).c_str());
 }
 
-void TfrmMain::OfferProgress(const char* text) {
-  if (text == nullptr) text = "";
-  const std::size_t length = strnlen(text, sizeof pendingProgress - 1);
-  std::memcpy(pendingProgress, text, length);
-  pendingProgress[length] = '\0';
-  hasPendingProgress = true;
-  if (!progressTimerOn) {
-    ::SetTimer(frmMain, kProgressTimer, kFrameMs, nullptr);
-    progressTimerOn = true;
-  }
+void TfrmMain::PostCompletion() {
+  // From the worker's thread: a message the window handles from its loop. A window
+  // already gone drops it.
+  ::PostMessageA(frmMain, kReadCompleteMessage, 0, 0);
 }
 
-void TfrmMain::FlushProgress() {
-  if (progressTimerOn) {
-    ::KillTimer(frmMain, kProgressTimer);
-    progressTimerOn = false;
-  }
-  if (!hasPendingProgress) return;
-  hasPendingProgress = false;
-  ::SetWindowTextA(lblStat, clWinText::ToAnsi(pendingProgress).c_str());
+void TfrmMain::StartTimeoutTimer(int milliseconds) {
+  ::SetTimer(frmMain, kTimeoutTimer, milliseconds > 0 ? static_cast<UINT>(milliseconds) : 0,
+             nullptr);
 }
 
-void TfrmMain::StartTimeoutTimer(int milliseconds) { timeout.Start(milliseconds); }
-
-void TfrmMain::StopTimeoutTimer() { timeout.Stop(); }
-
-void TfrmMain::RunOverdueTimeout() {
-  if (timeout.TakeOverdue()) Guarded([this] { timTimeoutTimer(); });
-}
+void TfrmMain::StopTimeoutTimer() { ::KillTimer(frmMain, kTimeoutTimer); }
 
 void TfrmMain::RunLater(int milliseconds, std::function<void()> call) {
   const UINT_PTR id = nextLaterId++;

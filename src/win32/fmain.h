@@ -9,19 +9,17 @@
 #include "app/clreadcontrol.h"
 #include "app/clreadwindow.h"
 #include "win32/clwin32clipboard.h"
-#include "win32/clwin32dispatcher.h"
 #include "win32/clwin32shell.h"
-#include "win32/clwin32timeout.h"
 
 class TfrmVersionInfo;
 class TfrmOption;
 class TfrmEasyOpt;
 
 // The main window on Win32: its menu and shortcut from the program's resources, the
-// status label, the one-shot time-out timer and the drops, wired to the read control,
-// whose fields and handlers it carries. What the control asks of a window is done here
-// with the system's windows, boxes, timers and message loop.
-class TfrmMain : public clReadWindow, public clReadControl {
+// status label, the one-shot time-out timer and the drops, wired to the read control it
+// owns. What the control asks of a window is done here with the system's windows,
+// boxes, timers and message loop.
+class TfrmMain : public clReadWindow {
  public:
   TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process);
   ~TfrmMain() override;
@@ -53,10 +51,8 @@ class TfrmMain : public clReadWindow, public clReadControl {
                            bool preSelect) override;
   void AcceptDrops() override;
   void SetReadingState(bool reading) override;
-  void SetStoppingState() override;
   void SetStatusText(const std::string& text) override;
-  void OfferProgress(const char* text) override;
-  void FlushProgress() override;
+  void PostCompletion() override;
   void StartTimeoutTimer(int milliseconds) override;
   void StopTimeoutTimer() override;
   void RunLater(int milliseconds, std::function<void()> call) override;
@@ -71,24 +67,18 @@ class TfrmMain : public clReadWindow, public clReadControl {
   void OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
-  // The time-out, if it fell due while wakes kept its WM_TIMER from coming.
-  void RunOverdueTimeout();
   void CreateControls();
 
   HINSTANCE instance;
   HFONT font = nullptr;
-  // The read control keeps references to these; it uses them only from FormCreate on.
-  clWin32Dispatcher dispatcher;
   clWin32Clipboard clipboard;
   clWin32Shell shell;
-  clWin32Timeout timeout;
-  // The latest progress text, shown at display rate.
-  char pendingProgress[128] = {};
-  bool hasPendingProgress = false;
-  bool progressTimerOn = false;
   std::map<UINT_PTR, std::function<void()>> laterCalls;
   UINT_PTR nextLaterId = 1000;
-  bool destroyed = false;
+
+ public:
+  // The read control: the settings, the road of a read and its handlers.
+  clReadControl control;
 };
 
 // The three dialogs, created by the entry point after the main window.

@@ -20,12 +20,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     ::InitCommonControlsEx(&controls);
     clWin32Platform files;
     clWin32Process process;
-    // The four forms, in this order; the main window's create handler runs inside the
-    // first creation, so a read named on the command line starts there.
+    // The four forms, in this order. The main window's create handler runs when its window
+    // is made (Create), once the dialogs exist, so a read named on the command line
+    // starts there.
     TfrmMain mainWindow(instance, files, process);
     TfrmVersionInfo versionInfo;
-    TfrmOption option(mainWindow.option);
-    TfrmEasyOpt easyOpt(mainWindow.option);
+    TfrmOption option(mainWindow.control.Option());
+    TfrmEasyOpt easyOpt(mainWindow.control.Option());
     frmVersionInfo = &versionInfo;
     frmOption = &option;
     frmEasyOpt = &easyOpt;

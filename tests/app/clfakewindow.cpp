@@ -2,8 +2,6 @@
 
 #include <chrono>
 
-#include "scan/clsthread.h"
-
 void clFakeWindow::ShowMessage(const std::string& text, const std::string& caption) {
   boxes.push_back({text, caption, false});
   if (onBox) onBox(boxes.back());
@@ -25,12 +23,6 @@ std::string clFakeWindow::ChooseFolder(const std::string& title, const std::stri
   return answer;
 }
 
-void clFakeWindow::FlushProgress() {
-  if (progress.empty()) return;
-  status = progress;
-  progress.clear();
-}
-
 void clFakeWindow::StartTimeoutTimer(int milliseconds) {
   timerActive = true;
   timerInterval = milliseconds;
@@ -38,34 +30,32 @@ void clFakeWindow::StartTimeoutTimer(int milliseconds) {
 
 void clFakeWindow::RunLater(int, std::function<void()> call) { later.push_back(std::move(call)); }
 
-void clFakeWindow::Register(clsThread& thread) { living.insert(&thread); }
-
-void clFakeWindow::Forget(clsThread& thread) {
-  living.erase(&thread);
-  std::lock_guard<std::mutex> lock(wakeMutex);
-  wakes.erase(&thread);
+void clFakeWindow::PostCompletion() {
+  std::lock_guard<std::mutex> lock(mutex);
+  ++waitingCompletions;
+  ++completions;
+  posted.notify_all();
 }
 
-void clFakeWindow::Wake(clsThread& thread) {
-  std::lock_guard<std::mutex> lock(wakeMutex);
-  wakes.insert(&thread);
-  woken.notify_all();
+int clFakeWindow::Completions() {
+  std::lock_guard<std::mutex> lock(mutex);
+  return completions;
 }
 
 bool clFakeWindow::RunUntil(const std::function<bool()>& done) {
   const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!done()) {
     if (std::chrono::steady_clock::now() > giveUp) return false;
-    std::set<clsThread*> toServe;
+    int taken = 0;
     {
-      std::unique_lock<std::mutex> lock(wakeMutex);
-      if (wakes.empty() && later.empty()) {
-        woken.wait_for(lock, std::chrono::milliseconds(2));
-      }
-      toServe.swap(wakes);
+      std::unique_lock<std::mutex> lock(mutex);
+      // A turn of the loop lasts until a completion is posted, or a moment passes.
+      posted.wait_for(lock, std::chrono::milliseconds(1),
+                      [this] { return waitingCompletions > 0; });
+      std::swap(taken, waitingCompletions);
     }
-    for (clsThread* thread : toServe) {
-      if (living.count(thread) != 0) thread->ServeSynchronized();
+    for (; taken > 0; --taken) {
+      if (onCompletion) onCompletion();
     }
     std::deque<std::function<void()>> calls;
     calls.swap(later);
@@ -82,12 +72,11 @@ void clFakeWindow::Clear() {
   chooserAnswers.clear();
   acceptsDrops = false;
   reading = false;
-  stopping = false;
   status.clear();
-  progress.clear();
+  statuses.clear();
   timerActive = false;
   timerInterval = 0;
   quitRequests = 0;
   onBox = nullptr;
-  onProgress = nullptr;
+  onStatus = nullptr;
 }

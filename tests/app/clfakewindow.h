@@ -1,8 +1,8 @@
 #pragma once
 
 // The main window as the read control's tests see it: every box, chooser and timer
-// recorded and answered in advance, and an event loop of the test's own that serves the
-// worker and runs what was left for later.
+// recorded and answered in advance, and an event loop of the test's own that takes the
+// worker's completion and runs what was left for later.
 
 #include <condition_variable>
 #include <deque>
@@ -14,7 +14,6 @@
 #include <string>
 #include <vector>
 
-#include "app/clreaddispatcher.h"
 #include "app/clreadwindow.h"
 
 struct clShownBox {
@@ -29,27 +28,20 @@ inline void PrintTo(const clShownBox& box, std::ostream* out) {
        << "\"";
 }
 
-class clFakeWindow : public clReadWindow, public clReadDispatcher {
+class clFakeWindow : public clReadWindow {
  public:
   void ShowMessage(const std::string& text, const std::string& caption) override;
   void ShowErrorBox(const std::string& text) override;
   std::string ChooseFolder(const std::string& title, const std::string& initialFolder,
                            bool preSelect) override;
   void AcceptDrops() override { acceptsDrops = true; }
-  void SetReadingState(bool value) override {
-    reading = value;
-    stopping = false;
-  }
-  void SetStoppingState() override { stopping = true; }
+  void SetReadingState(bool value) override { reading = value; }
   void SetStatusText(const std::string& text) override {
+    if (onStatus) onStatus(text);
     status = text;
-    progress.clear();
+    statuses.push_back(text);
   }
-  void OfferProgress(const char* text) override {
-    if (onProgress) onProgress();
-    progress = text;
-  }
-  void FlushProgress() override;
+  void PostCompletion() override;
   void StartTimeoutTimer(int milliseconds) override;
   void StopTimeoutTimer() override { timerActive = false; }
   void RunLater(int milliseconds, std::function<void()> call) override;
@@ -58,15 +50,12 @@ class clFakeWindow : public clReadWindow, public clReadDispatcher {
   }
   void QuitApplication() override { ++quitRequests; }
 
-  void Register(clsThread& thread) override;
-  void Forget(clsThread& thread) override;
-  void Wake(clsThread& thread) override;
-
   // Forgets what was recorded and answered, for the next case.
   void Clear();
 
-  // The event loop: serves woken workers and runs what was left for later until `done`
-  // holds; false when it still does not after a generous while.
+  // The event loop: takes posted completions (`onCompletion`) and runs what was left for
+  // later, in turn, until `done` holds; false when it still does not after a generous
+  // while. Time passes only as the loop runs: a call left for later runs on the next turn.
   bool RunUntil(const std::function<bool()>& done);
 
   // Recorded.
@@ -76,25 +65,28 @@ class clFakeWindow : public clReadWindow, public clReadDispatcher {
   std::vector<bool> chooserPreSelects;
   bool acceptsDrops = false;
   bool reading = false;
-  bool stopping = false;  // the stop item off while a stopped worker has not come back
   std::map<intptr_t, std::function<void()>> watched;  // what the loop would call
   std::string status;
-  std::string progress;  // offered, not yet shown
+  std::vector<std::string> statuses;  // every text the label was given, in order
   bool timerActive = false;
   int timerInterval = 0;
   int quitRequests = 0;
   // Run inside each box, as a person would act while it is open.
   std::function<void(const clShownBox&)> onBox;
-  // Run before each progress text is taken; it may throw, as a failing label would.
-  std::function<void()> onProgress;
+  // Run before each status text is shown; it may throw, as a failing label would.
+  std::function<void(const std::string&)> onStatus;
+  // What a posted completion runs on the loop: the control's ReadCompleted.
+  std::function<void()> onCompletion;
+  // Completions posted, from any thread.
+  int Completions();
 
   // Answers of the chooser, in turn; a cancel once they run out.
   std::deque<std::string> chooserAnswers;
 
  private:
-  std::set<clsThread*> living;  // main thread only
   std::deque<std::function<void()>> later;
-  std::mutex wakeMutex;
-  std::condition_variable woken;
-  std::set<clsThread*> wakes;  // guarded by wakeMutex
+  std::mutex mutex;
+  std::condition_variable posted;
+  int waitingCompletions = 0;  // guarded by mutex
+  int completions = 0;         // guarded by mutex
 };

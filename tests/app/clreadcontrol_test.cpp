@@ -4,6 +4,7 @@
 #include "app/clreadcontrol.h"
 
 #include <climits>
+#include <map>
 
 #include "readcontrolfixture.h"
 
@@ -37,7 +38,7 @@ TEST_F(clReadControlTest, EachRouteReadsTheFolderAndShowsTheSummary) {
     EXPECT_TRUE(window.reading);
     ASSERT_TRUE(WaitIdle());
     EXPECT_FALSE(window.reading);
-    EXPECT_EQ(control->outputBasePath, out.Root() + "/KDX_20240303070809");
+    EXPECT_EQ(control->OutputBasePath(), out.Root() + "/KDX_20240303070809");
     EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kSummaryBothFiles, "出力完了"}}));
     EXPECT_EQ(window.status, "フォルダ構成の出力完了");
     EXPECT_BYTES(kCsvOfData, Output(".csv"));
@@ -116,8 +117,7 @@ TEST_F(clReadControlTest, RefusalsShowTheirMessageAndStartNothing) {
     control->Guarded([&] { control->StartReading(c.target); });
     EXPECT_EQ(window.boxes, c.boxes);
     EXPECT_FALSE(window.reading);
-    EXPECT_FALSE(control->isReading);
-    EXPECT_EQ(control->readThread, nullptr);
+    EXPECT_FALSE(control->IsReading());
     EXPECT_EQ(window.status, "");
     EXPECT_FALSE(window.timerActive);
     EXPECT_EQ(tree.GetPathKind(out.Root()), clPathKind::Missing);  // nothing created
@@ -147,8 +147,8 @@ TEST_F(clReadControlTest, TheOutputFolderDialogChoosesTheFolderOfOneRead) {
   EXPECT_EQ(window.chooserTitles,
             std::vector<std::string>{"フォルダ構成取得用ファイル出力先を指定して下さい。"});
   EXPECT_EQ(window.chooserInitialFolders, std::vector<std::string>{out.Root()});
-  EXPECT_EQ(control->outputBasePath, chosen.Root() + "/KDX_20240303070809");
-  EXPECT_EQ(control->option.GetOutputFolderPath(), out.Root());     // not stored
+  EXPECT_EQ(control->OutputBasePath(), chosen.Root() + "/KDX_20240303070809");
+  EXPECT_EQ(control->Option().GetOutputFolderPath(), out.Root());   // not stored
   EXPECT_EQ(tree.GetPathKind(chosen.Root()), clPathKind::Missing);  // nor created
   EXPECT_BYTES(kCsvOfData, Output(".csv"));
 }
@@ -163,7 +163,7 @@ TEST_F(clReadControlTest, AClipboardOnlyReadNeedsNoOutputFolder) {
   control->StartReading("/data");
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(window.chooserTitles.empty());
-  EXPECT_EQ(control->outputBasePath, "");
+  EXPECT_EQ(control->OutputBasePath(), "");
   EXPECT_EQ(clipboard.texts.size(), 1u);
   EXPECT_EQ(
       window.boxes,
@@ -250,8 +250,8 @@ TEST_F(clReadControlTest, DropsStartAReadOnlyForOneLocalItem) {
     WriteSettings({{"IS_FOLDER_LIST_OUTPUTMSG", "0"}});
     Open();
     control->WMDropFiles(c.paths, c.allLocal);
-    EXPECT_EQ(control->isReading, !c.target.empty());
-    EXPECT_EQ(control->targetFolder, c.target);
+    EXPECT_EQ(control->IsReading(), !c.target.empty());
+    EXPECT_EQ(control->TargetFolder(), c.target);
     ASSERT_TRUE(WaitIdle());
     Close();
     RemoveOutputs();
@@ -279,10 +279,10 @@ TEST_F(clReadControlTest, TheArgumentIsReadAsGivenAndAMissingOneLeavesTheWindowI
     window.Clear();
     WriteSettings({{"IS_FOLDER_LIST_OUTPUTMSG", "0"}});
     Open(c.argument);
-    EXPECT_EQ(control->targetFolder, c.target);
-    EXPECT_EQ(control->exitWhenDone, !c.target.empty());
+    EXPECT_EQ(control->TargetFolder(), c.target);
     EXPECT_TRUE(window.acceptsDrops);
     ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(window.quitRequests, c.target.empty() ? 0 : 1);
     Close();
     RemoveOutputs();
   }
@@ -292,9 +292,8 @@ TEST_F(clReadControlTest, ACommandLineStartEndsAtTheNextCompletedReadEvenAfterAR
   WriteSettings({{"IS_FOLDER_LIST_OUTPUT_CSV", "0"}, {"IS_FOLDER_LIST_OUTPUT_TXT", "0"}});
   Open("/data");
   EXPECT_EQ(window.boxes.size(), 1u);  // no output selected
-  EXPECT_TRUE(control->exitWhenDone);
   EXPECT_EQ(window.quitRequests, 0);
-  control->option.SetOutputClipboard(true);
+  control->Option().SetOutputClipboard(true);
   control->WMDropFiles({"/data"}, true);
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(window.quitRequests, 1);
@@ -305,9 +304,9 @@ TEST_F(clReadControlTest, SettingsAreLoadedAtStartAndSavedAtExit) {
   Open();
   EXPECT_EQ(process.acquiredName, "KDX.bin");
   EXPECT_TRUE(process.HoldsInstance());
-  EXPECT_EQ(control->option.GetTimeoutSeconds(), 42);
-  EXPECT_TRUE(control->option.GetHideFile());
-  control->option.SetTimeoutSeconds(7);
+  EXPECT_EQ(control->Option().GetTimeoutSeconds(), 42);
+  EXPECT_TRUE(control->Option().GetHideFile());
+  control->Option().SetTimeoutSeconds(7);
   Close();
   const std::string saved = tree.Files().at(kSettingsPath);
   EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=7\r\n"), std::string::npos);
@@ -331,8 +330,8 @@ TEST_F(clReadControlTest, AFailedSaveIsShownAndTheGuardIsReleased) {
 TEST_F(clReadControlTest, AnUnstorableOutputFolderIsSaidAndTheRestIsSaved) {
   WriteSettings();
   Open();
-  control->option.SetOutputFolderPath("/exe/a\nb");
-  control->option.SetHideFile(true);
+  control->Option().SetOutputFolderPath("/exe/a\nb");
+  control->Option().SetHideFile(true);
   Close();
   EXPECT_EQ(
       window.boxes,
@@ -355,12 +354,46 @@ TEST_F(clReadControlTest, ASecondInstanceRefusesAndLeavesTheSettingsAlone) {
   EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{"複数起動は出来ません", "KDX"}}));
   EXPECT_EQ(window.quitRequests, 1);
   EXPECT_TRUE(control->IsSecondInstance());
-  EXPECT_FALSE(control->isReading);
-  EXPECT_FALSE(control->option.GetHideFile());  // nothing loaded
+  EXPECT_FALSE(control->IsReading());
+  EXPECT_FALSE(control->Option().GetHideFile());  // nothing loaded
   EXPECT_FALSE(window.acceptsDrops);
   Close();
   EXPECT_EQ(tree.Files().at(kSettingsPath), before);
   EXPECT_EQ(window.boxes.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+// The label during a read: the walk's text, then counts of the output at display rate,
+// the last count over all passes, then the end's text.
+TEST_F(clReadControlTest, TheLabelEndsTheOutputOnItsLastCount) {
+  struct Case {
+    const char* name;
+    std::map<std::string, std::string> settings;
+    const char* lastCount;
+  };
+  const Case cases[] = {
+      {"one pass", {{"IS_FOLDER_LIST_OUTPUT_TXT", "0"}}, "フォルダ構成の出力中...\n(4/4)"},
+      {"two passes", {}, "フォルダ構成の出力中...\n(8/8)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    window.Clear();
+    WriteSettings(c.settings);
+    Open();
+    control->WMDropFiles({"/data"}, true);
+    ASSERT_TRUE(WaitIdle());
+    ASSERT_GE(window.statuses.size(), 3u);
+    EXPECT_EQ(window.statuses.front(), kReadingStatus);
+    EXPECT_EQ(window.statuses[window.statuses.size() - 2], c.lastCount);
+    EXPECT_EQ(window.statuses.back(), "フォルダ構成の出力完了");
+    for (std::size_t i = 1; i + 1 < window.statuses.size(); ++i) {
+      EXPECT_EQ(window.statuses[i].rfind("フォルダ構成の出力中...\n(", 0), 0u) << i;
+    }
+    RemoveOutputs();
+  }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // answer (a deaf hold at the start of a folder's read), a request from outside to end
 // the program, and a read that runs out of memory.
 
+#include <filesystem>
+#include <memory>
 #include <new>
 
 #include "app/clreadcontrol.h"
@@ -10,57 +12,86 @@
 namespace {
 
 const std::string kTimeoutText = "タイムアウトにより出力を中断しました";
-const std::string kBusyText = "現在取り込み中です。完了まで次の操作はお待ち下さい";
 const std::string kOutOfMemoryText = "メモリ不足により出力を中断しました";
 
-// The stop gives up waiting for a worker held up in /data/B: the window stays live (a
-// drop is refused with the usual message, a second stop changes nothing), the read item
-// and the settings stay off, the stop item goes off. When the worker comes back, its one
-// completion brings the window back to idle, with the time-out message after a time-out.
-TEST_F(clReadControlTest, AStopGoesOnWithoutAWorkerHeldUpAndTheReadEndsWhenItComesBack) {
+// The stop gives up waiting for a worker held up in /data/B: after the stop's wait the
+// read ends for the window as a stopped read (the time-out's message after a time-out),
+// the window is idle and a new read runs to its end. The worker given up on, when it
+// comes back, touches nothing of the window.
+TEST_F(clReadControlTest, AStopEndsTheReadWithoutAWorkerHeldUp) {
   struct Case {
     const char* name;
     bool byTimeout;
-    std::vector<clShownBox> boxesAtTheEnd;
+    std::vector<clShownBox> boxes;
   };
   const Case cases[] = {
-      {"by hand", false, {{kBusyText, "KDX"}}},
-      {"by the time-out", true, {{kBusyText, "KDX"}, {kTimeoutText, "タイムアウト中断"}}},
+      {"by hand", false, {}},
+      {"by the time-out", true, {{kTimeoutText, "タイムアウト中断"}}},
   };
+  tree.Add("/other/x.txt");
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     window.Clear();
     WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUT", "1"}});
     Open();
-    clWalkHold hold(tree, "/data/B", clWalkHold::Kind::Deaf);
-    hold.Watch(control->findInFolders);
+    auto hold = std::make_unique<clWalkHold>(tree, "/data/B", clWalkHold::Kind::Deaf);
+    hold->Watch(*control);
     control->WMDropFiles({"/data"}, true);
-    hold.WaitUntilHeld();
+    hold->WaitUntilHeld();
     if (c.byTimeout) {
       control->timTimeoutTimer();
     } else {
       control->mnuSuspendClick();
     }
-    EXPECT_TRUE(control->isReading);
-    EXPECT_TRUE(control->isStopping);
-    EXPECT_TRUE(window.reading);
-    EXPECT_TRUE(window.stopping);
-    EXPECT_FALSE(window.timerActive);
-    EXPECT_TRUE(window.boxes.empty());
-
-    control->WMDropFiles({"/data"}, true);
-    control->mnuSuspendClick();
-    EXPECT_TRUE(control->isStopping);
-
-    hold.Let();
-    ASSERT_TRUE(WaitIdle());
-    EXPECT_FALSE(control->isStopping);
+    EXPECT_FALSE(control->IsReading());
     EXPECT_FALSE(window.reading);
-    EXPECT_FALSE(window.stopping);
-    EXPECT_EQ(window.boxes, c.boxesAtTheEnd);
-    EXPECT_FALSE(clTempTree::Exists(control->outputBasePath + ".csv"));
-    tree.SetBeforeRead(nullptr);
+    EXPECT_FALSE(window.timerActive);
+    EXPECT_EQ(window.boxes, c.boxes);
+    EXPECT_EQ(control->AbandonedWorkers(), 1u);
+    const std::string stoppedBase = control->OutputBasePath();
+
+    // A new read of another folder, while the first worker is still held.
+    window.boxes.clear();
+    process.timeStamp = "20240303070810";
+    control->WMDropFiles({"/other"}, true);
+    ASSERT_TRUE(WaitIdle());
+    EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kSummaryBothFiles, "出力完了"}}));
+    EXPECT_BYTES("/other\r\n,x.txt\r\n", Output(".csv"));
+
+    // The first worker comes back: no completion reaches the window, nothing is written.
+    const int completions = window.Completions();
+    hold->Let();
+    ASSERT_TRUE(window.RunUntil([this] { return control->AbandonedWorkers() == 0; }));
+    EXPECT_EQ(window.Completions(), completions);
+    EXPECT_EQ(window.boxes.size(), 1u);
+    EXPECT_FALSE(window.reading);
+    EXPECT_FALSE(clTempTree::Exists(stoppedBase + ".csv"));
+    tree.SetHoldRead(nullptr);
+    hold.reset();
+    std::filesystem::remove(out.Path("KDX_20240303070810.csv"));
+    std::filesystem::remove(out.Path("KDX_20240303070810.txt"));
+    process.timeStamp = "20240303070809";
   }
+}
+
+// A command-line read whose worker is held up ends the program all the same: the read
+// ends after the stop's wait, the application is asked to quit, and the close saves the
+// settings, releases the guard and ends the process without the worker.
+TEST_F(clReadControlTest, ACommandLineReadHeldUpEndsTheProgramAfterItsTimeout) {
+  WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUT", "1"}});
+  clWalkHold hold(tree, "/data/B", clWalkHold::Kind::Deaf);
+  Open("/data");
+  hold.WaitUntilHeld();
+  control->timTimeoutTimer();
+  EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kTimeoutText, "タイムアウト中断"}}));
+  EXPECT_EQ(window.quitRequests, 1);
+  control->FormDestroy();
+  EXPECT_EQ(process.endedWith, 0);
+  EXPECT_FALSE(process.HoldsInstance());
+  // Here the process would have ended; the fake lets the worker finish instead.
+  hold.Let();
+  Close();
+  tree.SetHoldRead(nullptr);
 }
 
 // Closing the window while the worker is held up: the settings are saved, the guard is
@@ -69,34 +100,33 @@ TEST_F(clReadControlTest, ClosingTheWindowWhileTheWorkerIsHeldUpSavesAndEndsTheP
   WriteSettings();
   Open();
   clWalkHold hold(tree, "/data/B", clWalkHold::Kind::Deaf);
-  hold.Watch(control->findInFolders);
+  hold.Watch(*control);
   control->WMDropFiles({"/data"}, true);
   hold.WaitUntilHeld();
-  control->option.SetTimeoutSeconds(44);
+  control->Option().SetTimeoutSeconds(44);
   control->FormDestroy();
   EXPECT_EQ(process.endedWith, 0);
   EXPECT_FALSE(process.HoldsInstance());
   EXPECT_NE(tree.Files().at(kSettingsPath).find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=44\r\n"),
             std::string::npos);
-  // Here the process would have ended; the fake lets the worker finish instead.
   hold.Let();
-  ASSERT_TRUE(WaitIdle());
-  tree.SetBeforeRead(nullptr);
+  Close();
+  tree.SetHoldRead(nullptr);
 }
 
 TEST_F(clReadControlTest, ClosingTheWindowAfterAStoppedWorkerCameBackEndsAsUsual) {
   WriteSettings();
   Open();
   clWalkHold hold(tree, "/data/B", clWalkHold::Kind::Deaf);
-  hold.Watch(control->findInFolders);
+  hold.Watch(*control);
   control->WMDropFiles({"/data"}, true);
   hold.WaitUntilHeld();
   control->mnuSuspendClick();
   hold.Let();
-  ASSERT_TRUE(WaitIdle());
+  ASSERT_TRUE(window.RunUntil([this] { return control->AbandonedWorkers() == 0; }));
   control->FormDestroy();
   EXPECT_EQ(process.endedWith, -1);
-  tree.SetBeforeRead(nullptr);
+  tree.SetHoldRead(nullptr);
 }
 
 // A signal to end (taken from the handle the window watches) is a close of the main
@@ -114,38 +144,19 @@ TEST_F(clReadControlTest, ARequestToEndFromOutsideClosesTheMainWindow) {
   EXPECT_EQ(window.quitRequests, 1);
 }
 
-// Running out of memory in the walk or in the output ends the read with a message and
-// the window idle; what the read held is given back.
+// Running out of memory in the walk ends the read with a message and the window idle.
 TEST_F(clReadControlTest, ARunOutOfMemoryEndsTheReadWithAMessage) {
-  struct Case {
-    const char* name;
-    bool inTheWalk;
-  };
-  const Case cases[] = {{"in the walk", true}, {"in the output", false}};
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    window.Clear();
-    WriteSettings();
-    Open();
-    if (c.inTheWalk) {
-      tree.SetBeforeRead([](const std::string& folder) {
-        if (folder == "/data/B") throw std::bad_alloc();
-      });
-    } else {
-      int offered = 0;
-      window.onProgress = [offered]() mutable {
-        if (++offered == 3) throw std::bad_alloc();
-      };
-    }
-    control->WMDropFiles({"/data"}, true);
-    ASSERT_TRUE(WaitIdle());
-    EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kOutOfMemoryText, "エラー"}}));
-    EXPECT_FALSE(window.reading);
-    EXPECT_EQ(control->findInFolders.GetFolderList().size(), 0u);
-    tree.SetBeforeRead(nullptr);
-    window.onProgress = nullptr;
-    RemoveOutputs();
-  }
+  WriteSettings();
+  Open();
+  tree.SetBeforeRead([](const std::string& folder) {
+    if (folder == "/data/B") throw std::bad_alloc();
+  });
+  control->WMDropFiles({"/data"}, true);
+  ASSERT_TRUE(WaitIdle());
+  EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kOutOfMemoryText, "エラー"}}));
+  EXPECT_FALSE(window.reading);
+  EXPECT_FALSE(clTempTree::Exists(control->OutputBasePath() + ".csv"));
+  tree.SetBeforeRead(nullptr);
 }
 
 }  // namespace

@@ -81,7 +81,8 @@ class clReadControlTest : public ::testing::Test {
     Close();
     process.facts.argument = std::move(argument);
     control = std::make_unique<clReadControl>(
-        clReadControl::Services{window, tree, process, window, clipboard, shell});
+        clReadControl::Services{window, tree, process, clipboard, shell});
+    window.onCompletion = [this] { control->Guarded([this] { control->ReadCompleted(); }); };
     control->Guarded([this] { control->FormCreate(); });
     return *control;
   }
@@ -94,8 +95,7 @@ class clReadControlTest : public ::testing::Test {
   }
 
   bool WaitIdle() {
-    return window.RunUntil(
-        [this] { return !control->isReading && control->RetiredWorkers() == 0; });
+    return window.RunUntil([this] { return !control->IsReading(); });
   }
 
   // The output files of a read, gone before the next case.
@@ -106,7 +106,7 @@ class clReadControlTest : public ::testing::Test {
   }
 
   std::string Output(const std::string& extension) const {
-    return clTempTree::ReadFile(control->outputBasePath + extension);
+    return clTempTree::ReadFile(control->OutputBasePath() + extension);
   }
 
   clTempTree out;
@@ -118,30 +118,28 @@ class clReadControlTest : public ::testing::Test {
   std::unique_ptr<clReadControl> control;
 };
 
-// Holds the walk at the start of one folder's read until the main thread has asked the
-// walk to stop (or the test lets it go), so that a stop lands at an exact point. A deaf
-// hold ignores the stop: a file system that does not answer, until the test lets it go.
+// Holds the walk at the start of one folder's read until the read is asked to stop (or
+// the test lets it go), so that a stop lands at an exact point. A deaf hold ignores the
+// stop: a file system that does not answer, until the test lets it go.
 class clWalkHold {
  public:
   enum class Kind { EndsAtTheStop, Deaf };
 
-  clWalkHold(clFakePlatform& tree, const std::string& folder, Kind kind = Kind::EndsAtTheStop) {
-    tree.SetBeforeRead([this, folder, kind](const std::string& read) {
-      if (read != folder || walker == nullptr) return;
+  clWalkHold(clFakePlatform& tree, const std::string& folder, Kind kind = Kind::EndsAtTheStop)
+      : tree(tree) {
+    tree.SetHoldRead([this, folder, kind](const std::string& read, const std::atomic<bool>& stop) {
+      if (read != folder) return;
       std::unique_lock<std::mutex> lock(mutex);
       held = true;
       changed.notify_all();
-      while (!let && (kind == Kind::Deaf || !walker.load()->stopRequested.load())) {
+      while (!let && (kind == Kind::Deaf || !stop.load())) {
         changed.wait_for(lock, std::chrono::milliseconds(1));
       }
     });
   }
-  // The walker whose stop request ends the hold; set before the read starts. The hold
-  // stands for the walk's own read of the folder, so nothing is listed ahead of it.
-  void Watch(clFindInFolders& value) {
-    value.SetReadAhead({.threads = 0});
-    walker = &value;
-  }
+  // The hold stands for the walk's own read of the folder: the control's reads list
+  // nothing ahead of the walk.
+  void Watch(clReadControl& control) { control.SetReadAhead({.threads = 0}); }
   void WaitUntilHeld() {
     std::unique_lock<std::mutex> lock(mutex);
     changed.wait(lock, [this] { return held; });
@@ -152,7 +150,7 @@ class clWalkHold {
   }
 
  private:
-  std::atomic<clFindInFolders*> walker{nullptr};
+  clFakePlatform& tree;
   std::mutex mutex;
   std::condition_variable changed;
   bool held = false;

@@ -103,7 +103,7 @@ TEST(clOutputRun, SummarisesEachTarget) {
     Select(bench.option, c.selection);
     bench.option.SetTxtShort(c.txtShort);
     bench.outputBasePath = out.Path(c.folderMissing ? "missing/KDX_1" : "KDX_1");
-    EXPECT_TRUE(clOutputRun::OutputFolderList(bench.Context()));
+    EXPECT_TRUE(bench.Run());
     EXPECT_EQ(bench.resultMessage, c.summary);
     for (const char* extension : {".csv", ".txt"}) {
       const bool expected = std::find(c.files.begin(), c.files.end(), extension) != c.files.end();
@@ -127,7 +127,7 @@ TEST(clOutputRun, StopDuringTheCsvWriterFailsBothSteps) {
   Select(bench.option, {true, true, false, 0});
   bench.outputBasePath = out.Path("KDX_1");
   bench.worker.stopAtCount = 1;
-  EXPECT_TRUE(clOutputRun::OutputFolderList(bench.Context()));
+  EXPECT_TRUE(bench.Run());
   EXPECT_EQ(bench.resultMessage,
             "フォルダ構成出力完了\nCSVファイル出力失敗\nTEXTファイル出力失敗\n");
   EXPECT_BYTES("\r\n    /A\r\n", clTempTree::ReadFile(out.Path("KDX_1.txt")));
@@ -143,7 +143,7 @@ TEST(clOutputRun, FifoAtAnOutputNameIsThatOutputsFailure) {
   Select(bench.option, {true, true, false, 0});
   bench.outputBasePath = out.Path("KDX_1");
   ASSERT_EQ(::mkfifo(out.Path("KDX_1.txt").c_str(), 0666), 0);
-  EXPECT_TRUE(clOutputRun::OutputFolderList(bench.Context()));
+  EXPECT_TRUE(bench.Run());
   EXPECT_EQ(bench.resultMessage,
             "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力失敗\n");
   EXPECT_TRUE(clTempTree::Exists(out.Path("KDX_1.csv")));
@@ -175,7 +175,7 @@ TEST(clOutputRun, OpensTheResultsInOrder) {
     bench.option.SetOpenTxtFile(true);
     const std::string folder = c.folderMissing ? out.Path("missing") : out.Root();
     bench.outputBasePath = folder + "/KDX_1";
-    EXPECT_TRUE(clOutputRun::OutputFolderList(bench.Context()));
+    EXPECT_TRUE(bench.Run());
     std::vector<std::string> expected;
     for (const std::string& item : c.opened) {
       expected.push_back(item == "." ? folder : folder + "/" + item);
@@ -197,7 +197,7 @@ TEST(clOutputRun, FailedOpenEndsTheRunWithFalse) {
     bench.option.SetOpenTxtFile(true);
     bench.outputBasePath = out.Path("KDX_1");
     bench.shell.failAt = failAt;
-    EXPECT_FALSE(clOutputRun::OutputFolderList(bench.Context()));
+    EXPECT_FALSE(bench.Run());
     EXPECT_EQ(bench.shell.opened.size(), static_cast<std::size_t>(failAt));
     EXPECT_EQ(bench.resultMessage,
               "フォルダ構成出力完了\nCSVファイル出力成功\nTEXTファイル出力成功\n");

@@ -7,13 +7,14 @@
 #include <vector>
 
 #include "output/cloutputcontext.h"
+#include "output/cloutputrun.h"
 #include "output/cloutputseams.h"
 #include "scan/clstructurelist.h"
 #include "scan/clworkerlink.h"
 #include "settings/clsoftoption.h"
 
-// Recorders for the window-system services the outputs use, a worker whose stop can be
-// scripted, and a bench that ties them into an output context.
+// Recorders for the window-system services the end of an output run uses, a worker whose
+// stop can be scripted, and a bench that ties them into an output context.
 
 class clRecordingClipboard : public clClipboard {
  public:
@@ -37,7 +38,7 @@ class clRecordingLabel : public clStatusLabel {
   std::vector<std::string> texts;
 };
 
-// Runs synchronised calls at once. The stop flag rises inside the `stopAtCount`-th
+// The stop flag rises inside the `stopAtCount`-th
 // CountOutput call (as when the user stops while that progress shows), or at the
 // `stopAtCheck`-th test of the flag (both 1-based; 0: never).
 class clScriptedWorker : public clWorkerLink {
@@ -51,17 +52,12 @@ class clScriptedWorker : public clWorkerLink {
     ++counts;
     if (stopAtCount != 0 && counts >= stopAtCount) stopped = true;
   }
-  void Synchronize(const std::function<void()>& call) override {
-    ++synchronized;
-    call();
-  }
 
   mutable bool stopped = false;
   mutable int checks = 0;
   int stopAtCheck = 0;
   int stopAtCount = 0;
   int counts = 0;
-  int synchronized = 0;
 };
 
 // One output call's world: the list, the paths, the settings and the recorders.
@@ -69,7 +65,7 @@ struct clOutputBench {
   clStructureList list;
   std::string rootPath = "/A";
   std::string outputBasePath;
-  std::string clipboardText;
+  clOutputReport report;
   std::string resultMessage;
   clSoftOption option;
   clScriptedWorker worker;
@@ -78,9 +74,11 @@ struct clOutputBench {
   clRecordingLabel label;
 
   clOutputContext Context() {
-    return clOutputContext{list,   rootPath, outputBasePath, clipboardText, resultMessage,
-                           option, worker,   clipboard,      shell,         label};
+    return clOutputContext{list, rootPath, outputBasePath, option, worker, report};
   }
+  clOutputEffects Effects() { return clOutputEffects{clipboard, shell, label}; }
+  // The whole output run, writers and end, on this thread.
+  bool Run() { return clOutputRun::OutputFolderList(Context(), Effects(), resultMessage); }
 
   // The walk of the worked example: /A holds a.txt and B, B holds b.txt.
   void UseExample() { list = {{1, "a.txt", 0}, {1, "B", 1}, {2, "b.txt", 0}}; }

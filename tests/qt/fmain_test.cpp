@@ -31,9 +31,9 @@ TEST_F(clMainWindowTest, TheWindowStartsIdleWithItsMenu) {
 TEST_F(clMainWindowTest, SettingsAreLoadedAtStartAndSavedAtExit) {
   WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "42"}, {"IS_HIDE_FILE", "1"}});
   Open();
-  EXPECT_EQ(window->option.GetTimeoutSeconds(), 42);
-  EXPECT_TRUE(window->option.GetHideFile());
-  window->option.SetTimeoutSeconds(7);
+  EXPECT_EQ(window->control.Option().GetTimeoutSeconds(), 42);
+  EXPECT_TRUE(window->control.Option().GetHideFile());
+  window->control.Option().SetTimeoutSeconds(7);
   window.reset();
   const std::string saved = clTempTree::ReadFile(exe.Path("Setting.ini"));
   EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=7\r\n"), std::string::npos);
@@ -49,8 +49,9 @@ TEST_F(clMainWindowTest, AnInstalledCopyKeepsItsSettingsInTheUsersFolders) {
   process.facts.configHome = user.Path("config");
   process.facts.documentsFolder = user.Path("Documents");
   Open();
-  EXPECT_EQ(window->option.GetOutputFolderPath(), user.Path("Documents/FolderListOutput"));
-  window->option.SetTimeoutSeconds(7);
+  EXPECT_EQ(window->control.Option().GetOutputFolderPath(),
+            user.Path("Documents/FolderListOutput"));
+  window->control.Option().SetTimeoutSeconds(7);
   window.reset();
   const std::string saved = clTempTree::ReadFile(user.Path("config/KDX/Setting.ini"));
   EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=7\r\n"), std::string::npos);
@@ -86,10 +87,10 @@ TEST_F(clMainWindowTest, ASecondInstanceRefusesAndLeavesTheSettingsAlone) {
   EXPECT_EQ(boxes[0].text, "複数起動は出来ません");
   EXPECT_EQ(boxes[0].caption, "KDX");  // the executable's name without extension
   EXPECT_EQ(terminateRequests, 1);
-  EXPECT_FALSE(window->isReading);
-  EXPECT_FALSE(window->option.GetHideFile());  // nothing loaded
+  EXPECT_FALSE(window->control.IsReading());
+  EXPECT_FALSE(window->control.Option().GetHideFile());  // nothing loaded
   EXPECT_FALSE(window->acceptDrops());
-  EXPECT_TRUE(window->IsSecondInstance());
+  EXPECT_TRUE(window->control.IsSecondInstance());
   window.reset();
   EXPECT_EQ(clTempTree::ReadFile(exe.Path("Setting.ini")), before);
   EXPECT_EQ(boxes.size(), 1u);
@@ -99,8 +100,8 @@ TEST_F(clMainWindowTest, TheDialogItemsShowTheirDialogs) {
   WriteSettings();
   Open();
   TfrmVersionInfo about(window.get());
-  TfrmOption option(window->option, window.get());
-  TfrmEasyOpt easy(window->option, window.get());
+  TfrmOption option(window->control.Option(), window.get());
+  TfrmEasyOpt easy(window->control.Option(), window.get());
   frmVersionInfo = &about;
   frmOption = &option;
   frmEasyOpt = &easy;

@@ -74,13 +74,12 @@ TEST_F(clReadRouteTest, RefusalsShowTheirMessageAndStartNothing) {
     WriteSettings(refusal.settings);
     platform = refusal.noSystemFolder ? &noSystemFolder : nullptr;
     Open();
-    window->StartReading(refusal.target);
+    window->control.StartReading(refusal.target);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, refusal.text);
     EXPECT_EQ(boxes[0].caption, refusal.caption);
     EXPECT_FALSE(boxes[0].errorBox);
     EXPECT_TRUE(HasIdleMenus(*window));
-    EXPECT_EQ(window->readThread, nullptr);
     EXPECT_EQ(Label(), kInitialStatus);
     EXPECT_FALSE(std::filesystem::exists(outputFolder));
   }
@@ -90,9 +89,9 @@ TEST_F(clReadRouteTest, RefusalsShowTheirMessageAndStartNothing) {
 TEST_F(clReadRouteTest, TheSystemFolderIsReadWhenTheSettingsAllowIt) {
   WriteSettings({{"IS_WIN_FOLDER", "1"}, {"IS_SUB_FOLDER", "0"}, {"IS_READ_ONLY_FILE", "1"}});
   Open();
-  window->StartReading("/proc/self");
+  window->control.StartReading("/proc/self");
   ASSERT_TRUE(WaitIdle());
-  EXPECT_NE(clTempTree::ReadFile(window->outputBasePath + ".txt").find("status"),
+  EXPECT_NE(clTempTree::ReadFile(window->control.OutputBasePath() + ".txt").find("status"),
             std::string::npos);
 }
 
@@ -103,12 +102,12 @@ TEST_F(clReadRouteTest, AnEmptyOutputFolderIsAnErrorAndACommandLineStartStaysOpe
   EXPECT_TRUE(boxes[0].errorBox);
   EXPECT_EQ(boxes[0].text, "ディレクトリを作成することができません");
   EXPECT_EQ(boxes[0].caption, QCoreApplication::applicationName().toStdString());
-  EXPECT_FALSE(window->exitWhenDone);
   EXPECT_TRUE(HasIdleMenus(*window));
 
   Drop(*window, {Local(target.Root())});
   EXPECT_EQ(boxes.size(), 2u);
-  EXPECT_EQ(window->readThread, nullptr);
+  EXPECT_FALSE(window->control.IsReading());
+  EXPECT_EQ(terminateRequests, 0);
 }
 
 TEST_F(clReadRouteTest, TheOutputFolderIsCreatedWithItsParents) {
@@ -122,8 +121,8 @@ TEST_F(clReadRouteTest, TheOutputFolderIsCreatedWithItsParents) {
 TEST_F(clReadRouteTest, TheOutputFolderDialogChoosesTheFolderOfOneRead) {
   WriteSettings({{"IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT", "1"}});
   Open();
-  window->StartReading(target.Root());  // cancelled
-  EXPECT_FALSE(window->isReading);
+  window->control.StartReading(target.Root());  // cancelled
+  EXPECT_FALSE(window->control.IsReading());
   EXPECT_TRUE(boxes.empty());
   ASSERT_EQ(chooserTitles.size(), 1u);
   EXPECT_EQ(chooserTitles[0], "フォルダ構成取得用ファイル出力先を指定して下さい。");
@@ -131,11 +130,11 @@ TEST_F(clReadRouteTest, TheOutputFolderDialogChoosesTheFolderOfOneRead) {
 
   clTempTree chosen;
   chooserAnswers.push_back(chosen.Root());
-  window->StartReading(target.Root());
+  window->control.StartReading(target.Root());
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(OutputFiles(chosen.Root()).size(), 2u);
   EXPECT_FALSE(std::filesystem::exists(outputFolder));
-  EXPECT_EQ(window->option.GetOutputFolderPath(), outputFolder);
+  EXPECT_EQ(window->control.Option().GetOutputFolderPath(), outputFolder);
 }
 
 TEST_F(clReadRouteTest, AClipboardOnlyReadNeedsNoOutputFolder) {
@@ -146,7 +145,7 @@ TEST_F(clReadRouteTest, AClipboardOnlyReadNeedsNoOutputFolder) {
   Open(target.Root());
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(chooserTitles.empty());
-  EXPECT_EQ(window->outputBasePath, "");
+  EXPECT_EQ(window->control.OutputBasePath(), "");
   EXPECT_FALSE(std::filesystem::exists(outputFolder));
   ASSERT_EQ(clipboardWrites.size(), 1u);
   EXPECT_NE(clipboardWrites[0].find("a.txt"), std::string::npos);
@@ -159,7 +158,7 @@ TEST_F(clReadRouteTest, TheSummaryIsShownOnlyWhenAskedFor) {
   Open(target.Root());
   ASSERT_TRUE(WaitIdle());
   EXPECT_TRUE(boxes.empty());
-  EXPECT_EQ(window->resultMessage, kSummaryBothFiles);
+  EXPECT_EQ(window->control.ResultMessage(), kSummaryBothFiles);
   EXPECT_EQ(opened, std::vector<std::string>{outputFolder});
 }
 
@@ -195,17 +194,17 @@ TEST_F(clReadRouteTest, TheTimeoutIntervalIsBoundedAndOffForZero) {
   }
 }
 
-TEST_F(clReadRouteTest, AModalDialogDuringAReadKeepsServingTheWorker) {
+TEST_F(clReadRouteTest, AReadEndsWhileAModalDialogIsOpen) {
   WriteSettings();
   Open();
   clUiHooks::execDialog = [this](QDialog*) {
     // A dialog's own event loop, until the read has ended.
-    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->isReading; }, 30000));
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !window->control.IsReading(); }, 30000));
     return 0;
   };
   TfrmVersionInfo about(window.get());
   frmVersionInfo = &about;
-  window->StartReading(target.Root());
+  window->control.StartReading(target.Root());
   window->mnuAbout->trigger();
   frmVersionInfo = nullptr;
   ASSERT_EQ(boxes.size(), 1u);
@@ -219,14 +218,14 @@ TEST_F(clReadRouteTest, AReadStartedWhileTheLastResultIsShownRunsToItsEnd) {
   Open();
   clUiHooks::messageBox = [&](QWidget*, const QString& text, const QString& caption) {
     boxes.push_back({text.toStdString(), caption.toStdString(), false});
-    // The box's own event loop delivers a drop: the finished worker is still waiting
-    // for this box to close.
+    // The box's own event loop delivers a drop: the window is idle while the result of
+    // the last read is shown.
     if (boxes.size() == 1) Drop(*window, {Local(second.Root())});
   };
-  window->StartReading(target.Root());
+  window->control.StartReading(target.Root());
   ASSERT_TRUE(WaitIdle());
   ASSERT_EQ(boxes.size(), 2u);
   EXPECT_EQ(boxes[1].caption, "出力完了");
-  EXPECT_EQ(window->targetFolder, second.Root());
-  EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
+  EXPECT_EQ(window->control.TargetFolder(), second.Root());
+  EXPECT_EQ(window->control.LastEntries(), 1u);
 }

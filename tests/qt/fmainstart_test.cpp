@@ -26,14 +26,14 @@ TEST_F(clReadRouteTest, EachRouteReadsTheFolderAndShowsTheSummary) {
         ASSERT_EQ(chooserTitles.back(), "構成を取得するフォルダを指定して下さい。");
       }
     }
-    EXPECT_TRUE(window->isReading);
+    EXPECT_TRUE(window->control.IsReading());
     ASSERT_TRUE(WaitIdle());
 
-    EXPECT_EQ(window->targetFolder, target.Root());
-    EXPECT_TRUE(
-        std::regex_match(window->outputBasePath, std::regex(outputFolder + "/KDX_[0-9]{14}")));
-    const std::string csv = clTempTree::ReadFile(window->outputBasePath + ".csv");
-    const std::string txt = clTempTree::ReadFile(window->outputBasePath + ".txt");
+    EXPECT_EQ(window->control.TargetFolder(), target.Root());
+    EXPECT_TRUE(std::regex_match(window->control.OutputBasePath(),
+                                 std::regex(outputFolder + "/KDX_[0-9]{14}")));
+    const std::string csv = clTempTree::ReadFile(window->control.OutputBasePath() + ".csv");
+    const std::string txt = clTempTree::ReadFile(window->control.OutputBasePath() + ".txt");
     EXPECT_NE(csv.find("a.txt"), std::string::npos);
     EXPECT_NE(txt.find("a.txt"), std::string::npos);
     ASSERT_EQ(boxes.size(), 1u);
@@ -41,7 +41,6 @@ TEST_F(clReadRouteTest, EachRouteReadsTheFolderAndShowsTheSummary) {
     EXPECT_EQ(boxes[0].caption, "出力完了");
     EXPECT_EQ(Label(), "フォルダ構成の出力完了");
     EXPECT_TRUE(HasIdleMenus(*window));
-    EXPECT_EQ(window->exitWhenDone, route == Route::Argument);
     EXPECT_EQ(terminateRequests, route == Route::Argument ? 1 : 0);
     window.reset();
     terminateRequests = 0;
@@ -52,11 +51,11 @@ TEST_F(clReadRouteTest, AFileStandsForItsFolder) {
   WriteSettings();
   Open(target.Path("docs/a.txt"));
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(window->targetFolder, target.Path("docs"));
+  EXPECT_EQ(window->control.TargetFolder(), target.Path("docs"));
 
   Drop(*window, {Local(target.Path("b.txt"))});
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(window->targetFolder, target.Root());
+  EXPECT_EQ(window->control.TargetFolder(), target.Root());
 }
 
 TEST_F(clReadRouteTest, ABareFileNameStandsForTheCurrentFolder) {
@@ -66,7 +65,7 @@ TEST_F(clReadRouteTest, ABareFileNameStandsForTheCurrentFolder) {
   Open("b.txt");
   std::filesystem::current_path(saved);
   ASSERT_TRUE(WaitIdle());
-  EXPECT_EQ(window->targetFolder, std::filesystem::canonical(target.Root()).string());
+  EXPECT_EQ(window->control.TargetFolder(), std::filesystem::canonical(target.Root()).string());
 }
 
 TEST_F(clReadRouteTest, ALongArgumentIsReadWhole) {
@@ -76,7 +75,7 @@ TEST_F(clReadRouteTest, ALongArgumentIsReadWhole) {
   longName += std::string(260 - longName.size(), 'n');
   std::filesystem::create_directories(longName + "/beyond");
   Open(longName + "/beyond");
-  EXPECT_EQ(window->targetFolder, longName + "/beyond");
+  EXPECT_EQ(window->control.TargetFolder(), longName + "/beyond");
   ASSERT_TRUE(WaitIdle());
 }
 
@@ -84,8 +83,8 @@ TEST_F(clReadRouteTest, AMissingOrEmptyArgumentLeavesTheWindowIdle) {
   WriteSettings();
   for (const std::string& argument : {target.Path("missing"), std::string()}) {
     Open(argument);
-    EXPECT_FALSE(window->isReading);
-    EXPECT_FALSE(window->exitWhenDone);
+    EXPECT_FALSE(window->control.IsReading());
+    EXPECT_EQ(terminateRequests, 0);
     EXPECT_EQ(Label(), kInitialStatus);
   }
   EXPECT_TRUE(boxes.empty());
@@ -99,10 +98,10 @@ TEST_F(clReadRouteTest, ADroppedPathIsTakenByteForByte) {
   DropUriList(*window, "# a comment\r\nfile://" +
                            QByteArray::fromStdString(strange).toPercentEncoding("/").toStdString() +
                            "\r\n");
-  EXPECT_EQ(window->targetFolder, strange);
+  EXPECT_EQ(window->control.TargetFolder(), strange);
   ASSERT_TRUE(WaitIdle());
   DropUriList(*window, "file://localhost" + target.Root() + "\r\n");
-  EXPECT_EQ(window->targetFolder, target.Root());
+  EXPECT_EQ(window->control.TargetFolder(), target.Root());
   ASSERT_TRUE(WaitIdle());
 }
 
@@ -113,7 +112,7 @@ TEST_F(clReadRouteTest, DropsOfSeveralOrRemoteItemsAreIgnored) {
   Drop(*window, {QUrl(QStringLiteral("https://example.org/folder"))});
   DropUriList(*window, "file://elsewhere" + target.Root() + "\r\n");
   Drop(*window, {});
-  EXPECT_FALSE(window->isReading);
+  EXPECT_FALSE(window->control.IsReading());
   EXPECT_TRUE(boxes.empty());
   EXPECT_EQ(Label(), kInitialStatus);
 }
@@ -122,10 +121,9 @@ TEST_F(clReadRouteTest, ACommandLineStartEndsAtTheNextCompletedReadEvenAfterARef
   WriteSettings({{"IS_FOLDER_LIST_OUTPUT_CSV", "0"}, {"IS_FOLDER_LIST_OUTPUT_TXT", "0"}});
   Open(target.Root());
   EXPECT_EQ(boxes.size(), 1u);
-  EXPECT_TRUE(window->exitWhenDone);
   EXPECT_EQ(terminateRequests, 0);
 
-  window->option.SetOutputCsv(true);
+  window->control.Option().SetOutputCsv(true);
   Drop(*window, {Local(target.Root())});
   ASSERT_TRUE(WaitIdle());
   EXPECT_EQ(terminateRequests, 1);

@@ -11,10 +11,10 @@
 #include <utility>
 #include <vector>
 
+#include "app/clsthread.h"
 #include "mainfixture.h"
 #include "platform/cldelayedplatform.h"
 #include "platform/posix/clposixplatform.h"
-#include "scan/clsthread.h"
 
 namespace {
 
@@ -60,23 +60,16 @@ class clStopTest : public clMainWindowTest {
     platform = &slowPlatform;
   }
 
-  // The outcome of a stop. Usually the walk notices it at the root: nothing is written
-  // and `whenRootNoticed` is all that is shown. A stop that lands in the root's last
-  // subtree lets the output run start with the read already terminated: both files are
-  // begun and reported as failed, and `whenOutputRan` is shown. Both are outcomes of a
-  // stop.
-  void ExpectStoppedOutcome(const std::vector<clRecordedBox>& whenRootNoticed,
-                            const std::vector<clRecordedBox>& whenOutputRan) {
-    const bool outputRan = !OutputFiles().empty();
-    const auto& expected = outputRan ? whenOutputRan : whenRootNoticed;
+  // The outcome of a stop during the walk: nothing is written, the label still says the
+  // walk was on, and `expected` is all that is shown.
+  void ExpectStoppedOutcome(const std::vector<clRecordedBox>& expected) {
+    EXPECT_TRUE(OutputFiles().empty());
     ASSERT_EQ(boxes.size(), expected.size());
     for (std::size_t i = 0; i < boxes.size(); ++i) {
       EXPECT_EQ(boxes[i].text, expected[i].text);
       EXPECT_EQ(boxes[i].caption, expected[i].caption);
     }
-    if (!outputRan) {
-      EXPECT_EQ(Label(), kReadingStatus);
-    }
+    EXPECT_EQ(Label(), kReadingStatus);
   }
 
   clTempTree tree;
@@ -87,7 +80,7 @@ class clStopTest : public clMainWindowTest {
 TEST_F(clStopTest, AStopByHandEndsTheReadWithoutOutputOrMessage) {
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("root"));
+  window->control.StartReading(tree.Path("root"));
   EXPECT_EQ(Label(), kReadingStatus);
   EXPECT_FALSE(window->mnuReadFolder->isEnabled());
   EXPECT_FALSE(window->mnuOption->menuAction()->isEnabled());
@@ -96,28 +89,27 @@ TEST_F(clStopTest, AStopByHandEndsTheReadWithoutOutputOrMessage) {
   EXPECT_TRUE(window->mnuAbout->isEnabled());
 
   QTest::qWait(200);
-  ASSERT_TRUE(window->isReading) << "the walk ended before the stop";
+  ASSERT_TRUE(window->control.IsReading()) << "the walk ended before the stop";
   window->mnuSuspend->trigger();
-  EXPECT_FALSE(window->isReading);
-  EXPECT_EQ(window->readThread, nullptr);
+  EXPECT_FALSE(window->control.IsReading());
   EXPECT_TRUE(window->mnuReadFolder->isEnabled());
   EXPECT_TRUE(window->mnuOption->menuAction()->isEnabled());
   EXPECT_FALSE(window->mnuSuspend->isEnabled());
-  ExpectStoppedOutcome({}, {{kBothFailed, "出力完了"}});
+  ExpectStoppedOutcome({});
 }
 
 TEST_F(clStopTest, ADropDuringAReadIsRefusedAndTheReadGoesOn) {
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("root"));
-  window->WMDropFiles({tree.Path("L3")}, true);
+  window->control.StartReading(tree.Path("root"));
+  window->control.WMDropFiles({tree.Path("L3")}, true);
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].text, "現在取り込み中です。完了まで次の操作はお待ち下さい");
   EXPECT_EQ(boxes[0].caption, "KDX");  // the executable's name without extension
-  EXPECT_TRUE(window->isReading);
-  EXPECT_EQ(window->targetFolder, tree.Path("root"));
-  window->StopReading();
-  EXPECT_FALSE(window->isReading);
+  EXPECT_TRUE(window->control.IsReading());
+  EXPECT_EQ(window->control.TargetFolder(), tree.Path("root"));
+  window->control.StopReading();
+  EXPECT_FALSE(window->control.IsReading());
 }
 
 TEST_F(clStopTest, TheTimeoutStopsTheReadAndSaysSo) {
@@ -125,24 +117,23 @@ TEST_F(clStopTest, TheTimeoutStopsTheReadAndSaysSo) {
   Open();
   QElapsedTimer clock;
   clock.start();
-  window->StartReading(tree.Path("root"));
+  window->control.StartReading(tree.Path("root"));
   ASSERT_TRUE(WaitIdle());
   EXPECT_GE(clock.elapsed(), 900);
   EXPECT_TRUE(window->mnuReadFolder->isEnabled());
   EXPECT_FALSE(window->mnuSuspend->isEnabled());
-  EXPECT_FALSE(window->isTimedOut);
   EXPECT_FALSE(window->timTimeout->isActive());
   const clRecordedBox timedOut{"タイムアウトにより出力を中断しました", "タイムアウト中断"};
-  ExpectStoppedOutcome({timedOut}, {timedOut});
+  ExpectStoppedOutcome({timedOut});
 }
 
 TEST_F(clStopTest, ClosingTheWindowDuringAReadSavesThenStopsIt) {
   WriteSettings({{"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "33"}});
   Open();
-  window->StartReading(tree.Path("root"));
+  window->control.StartReading(tree.Path("root"));
   QTest::qWait(100);
-  ASSERT_TRUE(window->isReading);
-  window->option.SetTimeoutSeconds(34);
+  ASSERT_TRUE(window->control.IsReading());
+  window->control.Option().SetTimeoutSeconds(34);
   window.reset();  // returns only once the worker has ended
   EXPECT_NE(
       clTempTree::ReadFile(exe.Path("Setting.ini")).find("IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=34"),
@@ -154,13 +145,13 @@ TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
   clTempTree small{"x.txt"};
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("root"));
-  window->StopReading();
-  window->StartReading(small.Root());
+  window->control.StartReading(tree.Path("root"));
+  window->control.StopReading();
+  window->control.StartReading(small.Root());
   ASSERT_TRUE(WaitIdle());
   ASSERT_FALSE(boxes.empty());
   EXPECT_EQ(boxes.back().caption, "出力完了");
-  EXPECT_EQ(window->findInFolders.GetFolderList().size(), 1u);
+  EXPECT_EQ(window->control.LastEntries(), 1u);
 }
 
 TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
@@ -168,13 +159,15 @@ TEST_F(clStopTest, AStopDuringTheOutputReportsTheStoppedOutputsAsFailed) {
   platform = &manyFiles;
   WriteSettings();
   Open();
-  window->StartReading(tree.Path("L3"));
+  window->control.StartReading(tree.Path("L3"));
   ASSERT_TRUE(QTest::qWaitFor(
-      [this] { return Label().rfind("フォルダ構成の出力中...", 0) == 0 || !window->isReading; },
+      [this] {
+        return Label().rfind("フォルダ構成の出力中...", 0) == 0 || !window->control.IsReading();
+      },
       60000));
-  ASSERT_TRUE(window->isReading) << "the output ended before the stop";
+  ASSERT_TRUE(window->control.IsReading()) << "the output ended before the stop";
   window->mnuSuspend->trigger();
-  EXPECT_FALSE(window->isReading);
+  EXPECT_FALSE(window->control.IsReading());
   ASSERT_EQ(boxes.size(), 1u);
   EXPECT_EQ(boxes[0].caption, "出力完了");
   // The CSV pass runs first; wherever the stop lands, the text output fails.

@@ -109,8 +109,7 @@ class clMainWindowTest : public ::testing::Test {
 
   // Spins the event loop until the read has ended and its worker is gone.
   bool WaitIdle(int milliseconds = 30000) {
-    return QTest::qWaitFor([this] { return !window->isReading && window->readThread == nullptr; },
-                           milliseconds);
+    return QTest::qWaitFor([this] { return !window->control.IsReading(); }, milliseconds);
   }
 
   std::string Label() const { return window->lblStat->text().toStdString(); }

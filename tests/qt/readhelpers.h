@@ -44,7 +44,7 @@ inline QUrl Local(const std::string& path) {
 
 inline bool HasIdleMenus(const TfrmMain& window) {
   return window.mnuReadFolder->isEnabled() && window.mnuOption->menuAction()->isEnabled() &&
-         !window.mnuSuspend->isEnabled() && !window.isReading;
+         !window.mnuSuspend->isEnabled() && !window.control.IsReading();
 }
 
 class clReadRouteTest : public clMainWindowTest {

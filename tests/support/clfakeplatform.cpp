@@ -155,6 +155,12 @@ clFolderItem clFakePlatform::ItemOf(std::size_t node, std::string name) const {
   return item;
 }
 
+bool clFakePlatform::ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                                     const std::atomic<bool>& stop) {
+  if (holdRead) holdRead(folder, stop);
+  return ReadFolder(folder, items);
+}
+
 bool clFakePlatform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {
   const std::lock_guard<std::recursive_mutex> lock(mutex);
   readLog.push_back(folder);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <initializer_list>
@@ -48,6 +49,13 @@ class clFakePlatform : public clFilePlatform {
   void SetBeforeRead(std::function<void(const std::string& folder)> hook) {
     beforeRead = std::move(hook);
   }
+  // Called at the start of every read that can be stopped, with the stop flag, before the
+  // read takes its turn: a test may hold the read here, as a file system that does not
+  // answer would, while everything else goes on.
+  void SetHoldRead(
+      std::function<void(const std::string& folder, const std::atomic<bool>& stop)> hook) {
+    holdRead = std::move(hook);
+  }
   // Every path handed to ReadFolder, in call order, exactly as given.
   std::vector<std::string> ReadLog() const {
     const std::lock_guard<std::recursive_mutex> lock(mutex);
@@ -55,6 +63,8 @@ class clFakePlatform : public clFilePlatform {
   }
 
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;
+  bool ReadFolderUntil(const std::string& folder, std::vector<clFolderItem>& items,
+                       const std::atomic<bool>& stop) override;
   bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) override;
   std::string GetSystemFolder() override { return systemFolder; }
   clPathKind GetPathKind(const std::string& path) override;
@@ -99,6 +109,7 @@ class clFakePlatform : public clFilePlatform {
   std::string systemFolder = "/proc";
   bool dotEntries = true;
   std::function<void(const std::string&)> beforeRead;
+  std::function<void(const std::string&, const std::atomic<bool>&)> holdRead;
   std::vector<std::string> readLog;
   std::map<std::string, std::string> files;
   std::vector<std::string> unreadable;
