@@ -1,5 +1,6 @@
 #include "clbenchpeer.h"
 
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -23,6 +24,12 @@ clBenchResult clBenchPeer::Tree(const std::string& folder, const std::string& ou
   }
   clBenchResult result;
   result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  // The peer's processor time: its process is this one's only child.
+  rusage usage{};
+  ::getrusage(RUSAGE_CHILDREN, &usage);
+  result.processorSeconds =
+      static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+      static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
   std::ifstream lines(listing);
   std::string line;
   while (std::getline(lines, line)) ++result.entries;

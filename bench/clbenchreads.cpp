@@ -1,5 +1,7 @@
 #include "clbenchreads.h"
 
+#include <sys/resource.h>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -20,6 +22,15 @@ double Since(Clock::time_point start) {
 }
 
 }  // namespace
+
+double clBenchReads::ProcessorSeconds() {
+  rusage usage{};
+  ::getrusage(RUSAGE_SELF, &usage);
+  auto seconds = [](const timeval& time) {
+    return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
+  };
+  return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
 
 clFilePlatform& clBenchReads::Platform() {
   // KDX_BENCH_DELAY_US: the share's delays in the platform layer, where FUSE is missing.
@@ -75,10 +86,12 @@ class CountingLink : public clWorkerLink {
 clBenchResult clBenchReads::Walk(const std::string& tree) {
   clFindInFolders walker(Platform());
   PrepareWalker(walker);
+  const double processor = ProcessorSeconds();
   const auto start = Clock::now();
   walker.Search(tree);
   clBenchResult result;
   result.seconds = Since(start);
+  result.processorSeconds = ProcessorSeconds() - processor;
   result.entries = walker.GetFolderList().size();
   if (std::getenv("KDX_BENCH_DEBUG") != nullptr) {
     const clReadAhead::Stats& stats = walker.GetReadAheadStats();
@@ -97,6 +110,7 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   clOutputReport report;
   clSoftOption option;
 
+  const double processor = ProcessorSeconds();
   const auto start = Clock::now();
   walker.Search(tree);
   const clOutputContext context{walker.GetFolderList(),
@@ -109,6 +123,7 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   const bool text = clTextWriter::WriteTextList(context, true, false);
   clBenchResult result;
   result.seconds = Since(start);
+  result.processorSeconds = ProcessorSeconds() - processor;
   result.entries = walker.GetFolderList().size();
   if (!csv || !text) throw std::runtime_error("core read: a writer failed");
   if (link.count != 2 * result.entries) throw std::runtime_error("core read: progress miscounted");

@@ -9,7 +9,8 @@
 struct clBenchResult {
   double seconds = 0;
   uint64_t entries = 0;
-  double longestStallMs = 0;  // window read: longest time the main thread stayed away
+  double longestStallMs = 0;    // window read: longest time the main thread stayed away
+  double processorSeconds = 0;  // user and system time of the whole process during the read
 };
 
 class clFilePlatform;
@@ -21,6 +22,8 @@ class clBenchReads {
   // KDX_BENCH_SLOW_US), else as the program reads.
   static clReadAhead::Limits ReadAheadLimits();
   static clFilePlatform& Platform();
+  // User and system time this process has used so far, all its threads together.
+  static double ProcessorSeconds();
   // The walk alone.
   static clBenchResult Walk(const std::string& tree);
   // Walk, CSV file and full text file through the real writers; progress counted on

@@ -15,13 +15,16 @@ struct clBenchRow {
   std::string read;     // "tree", "walk", "core", "window", "window-xvfb"
   std::string variant;  // "alone", "read-ahead"; empty for the peer
   std::vector<double> seconds;
+  std::vector<double> processorSeconds;  // user + system, of each run
   uint64_t entries = 0;
   long peakKb = 0;
   double stallMs = 0;
 
-  double Median() const {
-    std::vector<double> sorted = seconds;
-    std::sort(sorted.begin(), sorted.end());
-    return sorted.empty() ? 0 : sorted[sorted.size() / 2];
+  double Median() const { return MedianOf(seconds); }
+  double ProcessorMedian() const { return MedianOf(processorSeconds); }
+
+  static double MedianOf(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
   }
 };

@@ -41,9 +41,9 @@ int clBenchRunner::Child(const std::string& mode, const std::string& folder, int
     result = clBenchReads::Window(folder, output, argc, argv);
   }
   std::filesystem::remove_all(output);
-  std::printf("%.6f %llu %ld %.3f\n", result.seconds,
+  std::printf("%.6f %llu %ld %.3f %.6f\n", result.seconds,
               static_cast<unsigned long long>(result.entries), PeakResidentKb(),
-              result.longestStallMs);
+              result.longestStallMs, result.processorSeconds);
   return 0;
 }
 
@@ -55,13 +55,15 @@ bool clBenchRunner::Run(const std::string& mode, const std::string& folder,
   command += prefix + "'" + self + "' --child " + mode + " '" + folder + "'";
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return false;
-  double seconds = 0, stall = 0;
+  double seconds = 0, stall = 0, processor = 0;
   unsigned long long entries = 0;
   long peak = 0;
-  const int fields = std::fscanf(pipe, "%lf %llu %ld %lf", &seconds, &entries, &peak, &stall);
+  const int fields =
+      std::fscanf(pipe, "%lf %llu %ld %lf %lf", &seconds, &entries, &peak, &stall, &processor);
   const int status = ::pclose(pipe);
-  if (fields != 4 || status != 0) return false;
+  if (fields != 5 || status != 0) return false;
   row.seconds.push_back(seconds);
+  row.processorSeconds.push_back(processor);
   row.entries = entries;
   row.peakKb = std::max(row.peakKb, peak);
   row.stallMs = std::max(row.stallMs, stall);

@@ -4,9 +4,12 @@
 
 namespace {
 
-double Median(const clBenchPlan& plan, const std::string& read, const std::string& variant) {
+double Median(const clBenchPlan& plan, const std::string& read, const std::string& variant,
+              bool processor = false) {
   for (const auto& row : plan.Rows()) {
-    if (row.read == read && row.variant == variant) return row.Median();
+    if (row.read == read && row.variant == variant) {
+      return processor ? row.ProcessorMedian() : row.Median();
+    }
   }
   return 0;
 }
@@ -35,8 +38,8 @@ std::string clBenchTable::Label(const clBenchRow& row) {
 }
 
 void clBenchTable::Print(const clBenchPlan& plan) {
-  std::printf("\n%s\n%-38s %10s %12s %12s %14s\n", plan.Title().c_str(), "read", "median s",
-              "entries/s", "peak RSS MB", "longest stall");
+  std::printf("\n%s\n%-38s %10s %10s %12s %12s %14s\n", plan.Title().c_str(), "read", "median s",
+              "cpu s", "entries/s", "peak RSS MB", "longest stall");
   uint64_t entries = 0;
   for (const auto& row : plan.Rows()) {
     if (row.seconds.empty()) continue;
@@ -46,8 +49,8 @@ void clBenchTable::Print(const clBenchPlan& plan) {
     if (row.read.rfind("window", 0) == 0) {
       std::snprintf(stall, sizeof stall, "%.1f ms", row.stallMs);
     }
-    std::printf("%-38s %10.3f %12.0f %12.1f %14s\n", Label(row).c_str(), median,
-                median > 0 ? static_cast<double>(row.entries) / median : 0.0,
+    std::printf("%-38s %10.3f %10.3f %12.0f %12.1f %14s\n", Label(row).c_str(), median,
+                row.ProcessorMedian(), median > 0 ? static_cast<double>(row.entries) / median : 0.0,
                 static_cast<double>(row.peakKb) / 1024.0, stall);
   }
   const double tree = Median(plan, "tree", "");
@@ -55,7 +58,10 @@ void clBenchTable::Print(const clBenchPlan& plan) {
     const double walk = Median(plan, "walk", variant);
     const double core = Median(plan, "core", variant);
     const double window = Median(plan, "window", variant);
-    std::string line = Ratio("core/walk", core, walk) + ", " + Ratio("window/core", window, core);
+    std::string line = Ratio("core/walk", core, walk) + ", " + Ratio("window/core", window, core) +
+                       ", " +
+                       Ratio("cpu window/core", Median(plan, "window", variant, true),
+                             Median(plan, "core", variant, true));
     const double xvfb = Median(plan, "window-xvfb", variant);
     if (xvfb > 0) line += " (" + Ratio("Xvfb", xvfb, core) + ")";
     if (tree > 0) {

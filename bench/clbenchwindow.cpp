@@ -84,6 +84,7 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
     // Let the window settle before the clock starts.
     QApplication::processEvents();
 
+    const double processor = ProcessorSeconds();
     const auto start = std::chrono::steady_clock::now();
     clock.start();
     ticker.start();
@@ -91,6 +92,7 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
     while (window.control.IsReading()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
     result.seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    result.processorSeconds = ProcessorSeconds() - processor;
     ticker.stop();
     longestGap = std::max(longestGap, clock.nsecsElapsed() - lastTick);
     result.longestStallMs = static_cast<double>(longestGap) / 1e6;
