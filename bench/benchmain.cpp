@@ -7,6 +7,10 @@
 //
 //   kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]
 //             [--conditions free,onecore,busy] [--share-ms MS] [--share-runs N]
+//             [--windows BUILD_DIR]
+//
+// With --windows, the Windows build's walk, core read and Win32 window read run under Wine
+// on the same local tree, beside the Linux rows, with free cores.
 
 #include <unistd.h>
 
@@ -78,6 +82,9 @@ bool MeasureCondition(const clBenchOptions& options, const clBenchRunner& runner
   if (options.xvfb && kind == clBenchCondition::clKind::Free && xvfb.Start()) {
     plans.back().AddXvfbWindow(xvfb.DisplayVariable());
   }
+  if (!options.windows.empty() && kind == clBenchCondition::clKind::Free) {
+    plans.back().AddWindowsReads();
+  }
   std::printf("measuring under %s (load average %.2f)\n", condition.Title().c_str(), LoadAverage());
   std::fflush(stdout);
   condition.Begin();
@@ -108,7 +115,21 @@ int main(int argc, char** argv) {
   const uint64_t made = clTreeGenerator::Ensure(tree, options.Entries());
   std::printf("%llu entries\n", static_cast<unsigned long long>(made));
 
-  const clBenchRunner runner;
+  clBenchRunner runner;
+  // The Windows rows run in the prefix of the Windows build's tests, its server kept up
+  // for the whole benchmark.
+  auto wine = [&options](const std::string& verb) {
+    const std::string command = "bash '" KDX_SOURCE_DIR "/tests/win32/wine-server.sh' " + verb +
+                                " '" + options.windows + "/wine' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+  };
+  if (!options.windows.empty()) {
+    runner.SetWindowsBuild(options.windows);
+    if (!wine("start")) {
+      std::fprintf(stderr, "the Wine prefix of %s cannot be started\n", options.windows.c_str());
+      return 1;
+    }
+  }
   // One warm-up walk so every read meets the same file-system cache.
   clBenchRow warmUp("walk", "alone");
   runner.Run("walk", tree, {"QT_QPA_PLATFORM=offscreen"}, "", warmUp);
@@ -117,5 +138,6 @@ int main(int argc, char** argv) {
     const bool withShare = c == 0 && options.shareMs > 0;
     if (!MeasureCondition(options, runner, options.conditions[c], withShare)) return 1;
   }
+  if (!options.windows.empty()) wine("stop");
   return 0;
 }

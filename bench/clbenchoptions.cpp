@@ -42,6 +42,8 @@ bool clBenchOptions::Parse(int argc, char** argv) {
       shareMs = std::max(0.0, std::atof(argv[++i]));
     } else if (arg == "--share-runs" && valued) {
       shareRuns = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--windows" && valued) {
+      windows = argv[++i];
     } else {
       return false;
     }
@@ -51,7 +53,8 @@ bool clBenchOptions::Parse(int argc, char** argv) {
 
 const char* clBenchOptions::Usage() {
   return "usage: kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]\n"
-         "                 [--conditions free,onecore,busy] [--share-ms MS] [--share-runs N]\n";
+         "                 [--conditions free,onecore,busy] [--share-ms MS] [--share-runs N]\n"
+         "                 [--windows BUILD_DIR]\n";
 }
 
 uint64_t clBenchOptions::Entries() const {

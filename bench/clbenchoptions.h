@@ -9,6 +9,7 @@
 // What the benchmark's command line asks for:
 //   kdx_bench [--size 10k|200k|1m] [--runs N] [--trees DIR] [--no-xvfb]
 //             [--conditions free,onecore,busy] [--share-ms MS] [--share-runs N]
+//             [--windows BUILD_DIR]
 class clBenchOptions {
  public:
   // False for an argument it does not know; Usage() says what it takes.
@@ -25,6 +26,7 @@ class clBenchOptions {
   std::vector<clBenchCondition::clKind> conditions{clBenchCondition::clKind::Free,
                                                    clBenchCondition::clKind::OneCore,
                                                    clBenchCondition::clKind::Busy};
-  double shareMs = 2;  // 0 leaves the share out
-  int shareRuns = 0;   // 0: as many as runs
+  double shareMs = 2;   // 0 leaves the share out
+  int shareRuns = 0;    // 0: as many as runs
+  std::string windows;  // the Windows build whose reads run under Wine too; empty: none
 };

@@ -34,6 +34,13 @@ void clBenchPlan::AddReads(const std::vector<std::string>& extra) {
   }
 }
 
+void clBenchPlan::AddWindowsReads() {
+  for (const char* mode : {"win-walk", "win-core", "win-window"}) {
+    Add(mode, "alone", {"KDX_BENCH_READAHEAD=0"});
+    Add(mode, "read-ahead", {});
+  }
+}
+
 void clBenchPlan::AddXvfbWindow(const std::string& displayVariable) {
   Add("window-xvfb", "read-ahead", {"QT_QPA_PLATFORM=xcb", displayVariable});
 }

@@ -20,6 +20,9 @@ class clBenchPlan {
   // The walk, the core read and the window read (offscreen), each alone and with
   // read-ahead; `extra` is added to the environment of each of their runs.
   void AddReads(const std::vector<std::string>& extra);
+  // The walk, the core read and the Win32 window read of the Windows build, under Wine,
+  // each alone and with read-ahead.
+  void AddWindowsReads();
   // The window read under the X server `displayVariable` names, with read-ahead.
   void AddXvfbWindow(const std::string& displayVariable);
 

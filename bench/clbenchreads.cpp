@@ -1,6 +1,10 @@
 #include "clbenchreads.h"
 
+#ifdef _WIN32
+#include "platform/win32/clwindows.h"
+#else
 #include <sys/resource.h>
+#endif
 
 #include <chrono>
 #include <cstdio>
@@ -11,7 +15,9 @@
 #include "output/clcsvwriter.h"
 #include "output/cltextwriter.h"
 #include "platform/cldelayedplatform.h"
+#include "platform/clpath.h"
 #include "scan/clfindinfolders.h"
+#include "settings/clsoftoption.h"
 
 namespace {
 
@@ -23,13 +29,40 @@ double Since(Clock::time_point start) {
 
 }  // namespace
 
+void clBenchReads::UseWindowOptions(clSoftOption& option, const std::string& outputFolder) {
+  option.SetSubFolder(true);
+  option.SetWinFolder(false);
+  option.SetHideFile(false);
+  option.SetReadOnlyFile(false);
+  option.SetOutputCsv(true);
+  option.SetOutputTxt(true);
+  option.SetPreserveDialog(false);
+  option.SetOutputFolderPath(outputFolder);
+  option.SetOutputClipboard(false);
+  option.SetTxtShort(false);
+  option.SetOutputMsg(false);
+  option.SetOutputLocate(false);
+  option.SetOpenCsvFile(false);
+  option.SetOpenTxtFile(false);
+  option.SetTimeout(false);
+}
+
 double clBenchReads::ProcessorSeconds() {
+#ifdef _WIN32
+  FILETIME created, exited, kernel, user;
+  if (!::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+  auto seconds = [](const FILETIME& time) {
+    return static_cast<double>((uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime) / 1e7;
+  };
+  return seconds(kernel) + seconds(user);
+#else
   rusage usage{};
   ::getrusage(RUSAGE_SELF, &usage);
   auto seconds = [](const timeval& time) {
     return static_cast<double>(time.tv_sec) + static_cast<double>(time.tv_usec) / 1e6;
   };
   return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+#endif
 }
 
 clFilePlatform& clBenchReads::Platform() {
@@ -115,7 +148,7 @@ clBenchResult clBenchReads::Core(const std::string& tree, const std::string& out
   walker.Search(tree);
   const clOutputContext context{walker.GetFolderList(),
                                 walker.GetLastFolder(),
-                                outputFolder + "/KDX_core",
+                                clPath::Join(outputFolder, "KDX_core"),
                                 option,
                                 link,
                                 report};

@@ -14,6 +14,7 @@ struct clBenchResult {
 };
 
 class clFilePlatform;
+class clSoftOption;
 
 // The three reads of KDX the benchmark compares.
 class clBenchReads {
@@ -22,6 +23,9 @@ class clBenchReads {
   // KDX_BENCH_SLOW_US), else as the program reads.
   static clReadAhead::Limits ReadAheadLimits();
   static clFilePlatform& Platform();
+  // The settings of a window read: CSV and text into `outputFolder`, every filter open,
+  // no box, nothing opened, no time-out.
+  static void UseWindowOptions(clSoftOption& option, const std::string& outputFolder);
   // User and system time this process has used so far, all its threads together.
   static double ProcessorSeconds();
   // The walk alone.

@@ -1,6 +1,12 @@
 #include "clbenchrunner.h"
 
+#ifdef _WIN32
+#include "platform/win32/clwindows.h"
+
+#include <psapi.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <cstdio>
 #include <cstdlib>
@@ -13,12 +19,27 @@
 namespace {
 
 long PeakResidentKb() {
+#ifdef _WIN32
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!::GetProcessMemoryInfo(::GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return static_cast<long>(counters.PeakWorkingSetSize / 1024);
+#else
   std::ifstream status("/proc/self/status");
   std::string line;
   while (std::getline(status, line)) {
     if (line.rfind("VmHWM:", 0) == 0) return std::strtol(line.c_str() + 6, nullptr, 10);
   }
   return 0;
+#endif
+}
+
+unsigned long ProcessId() {
+#ifdef _WIN32
+  return ::GetCurrentProcessId();
+#else
+  return static_cast<unsigned long>(::getpid());
+#endif
 }
 
 }  // namespace
@@ -27,12 +48,16 @@ clBenchRunner::clBenchRunner() : self(std::filesystem::canonical("/proc/self/exe
 
 int clBenchRunner::Child(const std::string& mode, const std::string& folder, int argc,
                          char** argv) {
-  const std::string output = std::filesystem::temp_directory_path().string() + "/kdx-bench-out-" +
-                             std::to_string(::getpid());
+  const std::string output =
+      (std::filesystem::temp_directory_path() / ("kdx-bench-out-" + std::to_string(ProcessId())))
+          .lexically_normal()
+          .string();
   std::filesystem::create_directories(output);
   clBenchResult result;
   if (mode == "tree") {
+#ifndef _WIN32
     result = clBenchPeer::Tree(folder, output);
+#endif
   } else if (mode == "walk") {
     result = clBenchReads::Walk(folder);
   } else if (mode == "core") {
@@ -52,7 +77,22 @@ bool clBenchRunner::Run(const std::string& mode, const std::string& folder,
                         clBenchRow& row) const {
   std::string command;
   for (const auto& variable : environment) command += variable + " ";
-  command += prefix + "'" + self + "' --child " + mode + " '" + folder + "'";
+  if (mode.rfind("win-", 0) == 0) {
+#ifdef KDX_SOURCE_DIR
+    // Under Wine, on the drive that maps the root (Z:), with the child's line sent to a
+    // file: a piped Wine program may seem never to end (Wine's services keep the pipe).
+    std::string windowsFolder = "Z:" + folder;
+    for (char& c : windowsFolder) c = c == '/' ? '\\' : c;
+    const std::string wine = windowsBuild + "/wine";
+    const std::string line = wine + "/bench-line.txt";
+    command = "DISPLAY=$(cat '" + wine + "/display') " + command + prefix + "bash '" +
+              KDX_SOURCE_DIR "/tests/win32/wine-run.sh' '" + wine + "' '" + windowsBuild +
+              "/bin/kdx_bench.exe' --child " + mode.substr(4) + " '" + windowsFolder + "' >'" +
+              line + "' 2>/dev/null </dev/null && cat '" + line + "'";
+#endif
+  } else {
+    command += prefix + "'" + self + "' --child " + mode + " '" + folder + "'";
+  }
   FILE* pipe = ::popen(command.c_str(), "r");
   if (!pipe) return false;
   double seconds = 0, stall = 0, processor = 0;

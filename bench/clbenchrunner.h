@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "clbenchrow.h"
@@ -15,6 +16,10 @@ class clBenchRunner {
   // The child's side: runs the read `mode` names on `folder` and prints its line.
   static int Child(const std::string& mode, const std::string& folder, int argc, char** argv);
 
+  // The Windows build (its build folder) whose reads the "win-" modes run under Wine, in
+  // the prefix and on the display its tests use.
+  void SetWindowsBuild(std::string folder) { windowsBuild = std::move(folder); }
+
   // Runs `mode` on `folder` once, the environment's variables set and `prefix` (e.g.
   // "taskset -c 0 ") before the command; false when the run failed.
   bool Run(const std::string& mode, const std::string& folder,
@@ -23,4 +28,5 @@ class clBenchRunner {
 
  private:
   std::string self;
+  std::string windowsBuild;
 };

@@ -34,6 +34,9 @@ std::string clBenchTable::Label(const clBenchRow& row) {
   if (row.read == "core") label = "core read";
   if (row.read == "window") label = "window read (offscreen)";
   if (row.read == "window-xvfb") label = "window read (Xvfb)";
+  if (row.read == "win-walk") label = "Windows walk (Wine)";
+  if (row.read == "win-core") label = "Windows core read (Wine)";
+  if (row.read == "win-window") label = "Windows window read (Wine)";
   return label + ", " + row.variant;
 }
 
@@ -46,7 +49,7 @@ void clBenchTable::Print(const clBenchPlan& plan) {
     if (row.read == "walk") entries = row.entries;
     const double median = row.Median();
     char stall[32] = "-";
-    if (row.read.rfind("window", 0) == 0) {
+    if (row.read.find("window") != std::string::npos) {
       std::snprintf(stall, sizeof stall, "%.1f ms", row.stallMs);
     }
     std::printf("%-38s %10.3f %10.3f %12.0f %12.1f %14s\n", Label(row).c_str(), median,
@@ -68,6 +71,15 @@ void clBenchTable::Print(const clBenchPlan& plan) {
       line += ", " + Ratio("window/tree", window, tree) + ", " + Ratio("core/tree", core, tree);
     }
     std::printf("ratios, %-10s %s\n", variant, line.c_str());
+    const double winCore = Median(plan, "win-core", variant);
+    if (winCore > 0) {
+      std::printf("Windows, %-9s %s, %s, %s\n", variant,
+                  Ratio("core/walk", winCore, Median(plan, "win-walk", variant)).c_str(),
+                  Ratio("window/core", Median(plan, "win-window", variant), winCore).c_str(),
+                  Ratio("cpu window/core", Median(plan, "win-window", variant, true),
+                        Median(plan, "win-core", variant, true))
+                      .c_str());
+    }
   }
   std::string gain;
   for (const char* read : {"walk", "core", "window"}) {

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "clbenchreads.h"
+#include "platform/clpath.h"
 #include "platform/posix/clposixprocess.h"
 #include "qt/cluihooks.h"
 #include "qt/fmain.h"
@@ -48,22 +49,7 @@ clBenchResult clBenchReads::Window(const std::string& tree, const std::string& o
     TfrmMain window(Platform(), process);
     window.control.SetReadAhead(ReadAheadLimits());
     window.show();
-    clSoftOption& option = window.control.Option();
-    option.SetSubFolder(true);
-    option.SetWinFolder(false);
-    option.SetHideFile(false);
-    option.SetReadOnlyFile(false);
-    option.SetOutputCsv(true);
-    option.SetOutputTxt(true);
-    option.SetPreserveDialog(false);
-    option.SetOutputFolderPath(outputFolder + "/out");
-    option.SetOutputClipboard(false);
-    option.SetTxtShort(false);
-    option.SetOutputMsg(false);
-    option.SetOutputLocate(false);
-    option.SetOpenCsvFile(false);
-    option.SetOpenTxtFile(false);
-    option.SetTimeout(false);
+    UseWindowOptions(window.control.Option(), clPath::Join(outputFolder, "out"));
 
     // A fine timer on the main thread: the longest gap between two of its ticks is the
     // longest time the main thread stayed away from its event loop.
