@@ -2,9 +2,9 @@
 
 #include <string>
 
-// The window-system services the outputs use. The application implements them with
-// Qt (on the main thread: the core calls them through the worker's Synchronize);
-// tests replace them with recorders.
+// The window-system services the outputs use. Each front end implements them with its
+// toolkit, Qt or Win32 (on the main thread: the core calls them through the worker's
+// Synchronize); tests replace them with recorders.
 
 // Replaces the clipboard's content with one plain text, the exact bytes.
 class clClipboard {
