@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows build with mingw-w64 into build-windows/: the core, its tests
 # and KDX.exe, which is copied to dist/KDX.exe and packed with its Japanese read-me into
-# dist/KDX-windows.zip. Run its tests with
-#   ctest --test-dir build-windows
+# dist/KDX-windows.zip (the "windows" preset of CMakePresets.json). Run its tests with
+#   ctest --preset windows
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc)
-cmake -S . -B build-windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
-cmake --build build-windows -j "$jobs"
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$jobs"
 mkdir -p dist
 cp build-windows/bin/KDX.exe dist/KDX.exe
 # The package: one folder, KDX\, holding the program and the read-me (UTF-8 with a

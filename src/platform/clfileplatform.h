@@ -40,8 +40,8 @@ enum class clPathKind { Missing, Folder, File };
 // How reading a whole file went.
 enum class clFileRead { Read, Missing, Failed };
 
-// The file-system services the walk and the main window need. The POSIX
-// implementation serves the program; tests may substitute a fake.
+// The file-system services the walk and the main window need. The system's own
+// platform (POSIX or Windows) serves the program; tests may substitute a fake.
 class clFilePlatform {
  public:
   virtual ~clFilePlatform() = default;
@@ -121,5 +121,5 @@ class clFilePlatform {
   virtual bool ReplaceFile(const std::string& path, const std::string& text) = 0;
 };
 
-// The platform of the running program (POSIX).
+// The platform of the running program: the POSIX or the Windows one, as built.
 clFilePlatform& DefaultFilePlatform();

@@ -179,12 +179,8 @@ void TfrmOption::BuildControls() {
   });
   connect(btnCancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  // The states before the first opening.
-  chkIsSubForder->setChecked(true);
-  chkTimeout->setChecked(true);
-  SetFormatCBIndex(0);
-  edtTimeout->setText(QStringLiteral("10"));
-  chkCopyClipBoardFolderListClick();
+  // The states before the first opening: the model's own.
+  ShowModel(clOptionModel{});
 }
 
 void TfrmOption::FormCreate() {
@@ -234,8 +230,11 @@ std::string TfrmOption::OutputFolderBytes() const {
 
 void TfrmOption::FormShow() {
   model.FormShow(option);
-  // The clipboard box's handler reads the box back into the model as it is set.
-  const clOptionModel shown = model;
+  ShowModel(model);
+}
+
+// A copy: the clipboard box's handler reads the box back into the model as it is set.
+void TfrmOption::ShowModel(clOptionModel shown) {
   chkIsSubForder->setChecked(shown.chkIsSubForder);
   chkIsWinFolder->setChecked(shown.chkIsWinFolder);
   chkIsHiddenFolder->setChecked(shown.chkIsHiddenFolder);
@@ -253,6 +252,7 @@ void TfrmOption::FormShow() {
   SetFormatCBIndex(shown.rgbFormatCB);
   chkTimeout->setChecked(shown.chkTimeout);
   edtTimeout->setText(QString::fromStdString(shown.edtTimeout));
+  chkCopyClipBoardFolderListClick();  // also where the box kept its state
 }
 
 void TfrmOption::btnOkClick() {

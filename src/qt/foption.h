@@ -67,6 +67,8 @@ class TfrmOption : public QDialog {
  private:
   void BuildControls();
   void FormCreate();
+  // Sets every control from the model's fields.
+  void ShowModel(clOptionModel shown);
   // Puts a path into the folder box, remembering its exact bytes.
   void ShowOutputFolder(const std::string& path);
   // The folder box as raw bytes: the remembered bytes unless the user edited it.

@@ -2,24 +2,13 @@
 
 #include <cstdint>
 
+#include "settings/clclipboardform.h"
 #include "settings/clsettingstable.h"
 
 namespace {
 
-constexpr int32_t kClipboardText = 0;
-constexpr int32_t kClipboardTable = 1;
-
-// What OK puts back to the defaults of a fresh installation.
-const char* const kResetKeys[] = {
-    "IS_SUB_FOLDER",
-    "IS_WIN_FOLDER",
-    "IS_HIDE_FILE",
-    "IS_READ_ONLY_FILE",
-    "IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT",
-    "IS_FOLDER_LIST_OUTPUTLOCATE",
-    "IS_FOLDER_LIST_OUTPUTTIMEOUT",
-    "IS_FOLDER_LIST_OUTPUTTIMEOUTNUM",
-};
+constexpr int32_t kClipboardText = clClipboardMode(clClipboardForm::Text);
+constexpr int32_t kClipboardTable = clClipboardMode(clClipboardForm::Table);
 
 }  // namespace
 
@@ -52,7 +41,10 @@ void clEasyOptModel::btnOkClick(clSoftOption& option) const {
   option.SetOutputMsg(chkOpenMsg);
   option.SetOpenCsvFile(chkOpenFile);
   option.SetOpenTxtFile(chkOpenFile);
-  for (const char* key : kResetKeys) clSettingsTable::SetDefault(option, key);
+  // What the dialog does not show goes back to the defaults of a fresh installation.
+  for (const clSetting& setting : clSettingsTable::Keys()) {
+    if (setting.easyResets) clSettingsTable::SetDefault(option, setting);
+  }
 }
 
 void clEasyOptModel::chkEasyCBTClick() {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "settings/clclipboardform.h"
 #include "settings/clrelatedansistring.h"
 
 void clOptionModel::FormShow(const clSoftOption& option) {
@@ -21,7 +22,7 @@ void clOptionModel::FormShow(const clSoftOption& option) {
   chkOpenLocate = option.GetOutputLocate();
   chkOpenCsv = option.GetOpenCsvFile();
   chkOpenTxt = option.GetOpenTxtFile();
-  rgbFormatCB = std::clamp(option.GetClipboardMode(), -1, 1);
+  rgbFormatCB = std::clamp(option.GetClipboardMode(), -1, clClipboardMode(clClipboardForm::Table));
   chkTimeout = option.GetTimeout();
   // The whole number, even beyond the four digits that can be typed.
   edtTimeout = std::to_string(option.GetTimeoutSeconds());

@@ -6,7 +6,9 @@
 
 // The detailed settings dialog without its widgets: one field per control, named after
 // it, with what showing the dialog and OK do, and the clipboard form's enable rule. A
-// front end copies these fields to its controls and back.
+// front end copies these fields to its controls and back. The initial values are the
+// controls' states before the first opening (the dialog's own, not the settings'
+// defaults, which clSettingsTable holds: the first opening shows the loaded record).
 struct clOptionModel {
   bool chkIsSubForder = true;
   bool chkIsWinFolder = false;
@@ -16,7 +18,7 @@ struct clOptionModel {
   bool chkOutputFolderListTXT = false;
   bool chkCopyClipBoardFolderList = false;
   bool chkShortText = false;
-  int rgbFormatCB = 0;  // the selected clipboard form: 0 text, 1 table, -1 none
+  int rgbFormatCB = 0;  // the selected item: a clClipboardForm, or -1 for none
   bool rgbFormatCBEnabled = false;
   bool chkTimeout = true;
   std::string edtTimeout = "10";

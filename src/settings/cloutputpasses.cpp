@@ -1,11 +1,15 @@
 #include "settings/cloutputpasses.h"
 
+#include "settings/clclipboardform.h"
+
 bool clOutputPasses::TableClipboard(const clSoftOption& option) {
-  return option.GetOutputClipboard() && option.GetClipboardMode() == 1;
+  return option.GetOutputClipboard() &&
+         option.GetClipboardMode() == clClipboardMode(clClipboardForm::Table);
 }
 
 bool clOutputPasses::TextClipboard(const clSoftOption& option) {
-  return option.GetOutputClipboard() && option.GetClipboardMode() == 0;
+  return option.GetOutputClipboard() &&
+         option.GetClipboardMode() == clClipboardMode(clClipboardForm::Text);
 }
 
 bool clOutputPasses::Tabular(const clSoftOption& option) {

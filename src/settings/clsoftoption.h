@@ -6,7 +6,9 @@
 
 // The settings record: seventeen plain values, loaded from Setting.ini at start,
 // edited by the settings dialogs and saved at exit. It enforces no invariant:
-// whoever uses a value decides what an out-of-range value means.
+// whoever uses a value decides what an out-of-range value means. A new record holds
+// false, 0 and an empty folder until it is loaded; the values of a fresh installation,
+// and which key fills which member, are clSettingsTable's.
 class clSoftOption {
  public:
   clSoftOption() = default;

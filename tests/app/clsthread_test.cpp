@@ -139,7 +139,9 @@ TEST_F(clsThreadTest, AReadWritesTheSelectedOutputsAndCompletesOnce) {
     EXPECT_EQ(result.output.csvWritten, c.csvFile);
     EXPECT_EQ(result.output.txtWritten, c.txtFile);
     EXPECT_EQ(result.output.clipboardReady, c.clipboard);
-    if (c.csvFile) EXPECT_BYTES(csv, clTempTree::ReadFile(folder.Path("KDX_1.csv")));
+    if (c.csvFile) {
+      EXPECT_BYTES(csv, clTempTree::ReadFile(folder.Path("KDX_1.csv")));
+    }
     if (c.clipboard && c.mode == 1) {
       EXPECT_BYTES("/r\r\n\ta.txt\r\n\tB\r\n\t\tb.txt\r\n", result.output.clipboardText);
     }

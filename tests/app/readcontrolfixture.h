@@ -23,6 +23,7 @@
 #include "clfakeplatform.h"
 #include "clfakeprocess.h"
 #include "clfakewindow.h"
+#include "clsettingstext.h"
 #include "cltemptree.h"
 
 inline const std::string kSettingsPath = "/exe/Setting.ini";
@@ -49,31 +50,7 @@ class clReadControlTest : public ::testing::Test {
   // opened, no time-out; with overrides.
   void WriteSettings(const std::map<std::string, std::string>& overrides = {}) {
     Close();  // a control still open would save its own settings over these
-    const std::vector<std::pair<std::string, std::string>> keys = {
-        {"IS_SUB_FOLDER", "1"},
-        {"IS_WIN_FOLDER", "0"},
-        {"IS_HIDE_FILE", "0"},
-        {"IS_READ_ONLY_FILE", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_CSV", "1"},
-        {"IS_FOLDER_LIST_OUTPUT_TXT", "1"},
-        {"IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_FOLDER_PATH", out.Root()},
-        {"IS_FOLDER_LIST_OUTPUT_CLIPBOARD", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_TXT_SHT", "0"},
-        {"IS_FOLDER_LIST_OUTPUTMSG", "1"},
-        {"IS_FOLDER_LIST_OUTPUTLOCATE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTCSVFILE", "0"},
-        {"IS_FOLDER_LIST__OUTPUTTXTFILE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTCBMODE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTTIMEOUT", "0"},
-        {"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "10"},
-    };
-    std::string text = "[SETTING]\r\n";
-    for (const auto& [key, value] : keys) {
-      const auto found = overrides.find(key);
-      text += key + "=" + (found != overrides.end() ? found->second : value) + "\r\n";
-    }
-    tree.SetFile(kSettingsPath, text);
+    tree.SetFile(kSettingsPath, QuietSettingsText(out.Root(), overrides));
   }
 
   // The control as the program makes it; FormCreate runs as the window's creation does.

@@ -92,6 +92,17 @@ find_window() {
   timeout "$3" xdotool search --all --sync --onlyvisible --pid "$1" --name "$2" | head -n1
 }
 
+# Waits up to $3 seconds until process $1 shows at least $2 visible windows: a menu
+# that opens is a window of its own.
+wait_windows() {
+  local pid=$1 count=$2 waited=0
+  until (($(xdotool search --all --onlyvisible --pid "$pid" 2>/dev/null | wc -l) >= count)); do
+    sleep 0.05
+    waited=$((waited + 1))
+    ((waited < $3 * 20)) || fail "process $pid shows fewer than $count windows after ${3}s"
+  done
+}
+
 # A small tree to read.
 make_target() {
   mkdir -p "$WORK/target/docs"

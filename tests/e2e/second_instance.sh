@@ -30,7 +30,7 @@ kill -0 "$first" 2>/dev/null || fail "the first copy ended"
 
 # The first copy ends through its menu: メイン(&M), 終了(&X).
 timeout 10 xdotool windowfocus --sync "$main_window" key alt+m || fail "the main window cannot be reached"
-sleep 0.3
+wait_windows "$first" 2 10
 timeout 10 xdotool key x
 wait_exit "$first" 20
 [[ $LAST_STATUS == 0 ]] || fail "the first copy ended with status $LAST_STATUS"

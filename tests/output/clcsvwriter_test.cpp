@@ -61,7 +61,8 @@ TEST(clCsvWriter, StopInsideARowLeavesTheSeparatorsBeforeIt) {
   clOutputBench bench;
   bench.list = {{1, "x", 1}, {2, "y", 1}, {3, "z", 0}};
   bench.outputBasePath = out.Path("KDX_1");
-  bench.worker.stopAtCheck = 8;  // the test before z's second separator
+  bench.worker.stopInEntry = 3;  // z
+  bench.worker.stopAtPiece = 2;  // before its second separator
   EXPECT_FALSE(clCsvWriter::WriteCsvList(bench.Context(), true, true));
   EXPECT_BYTES("/A\r\n,x\r\n,,y\r\n,", clTempTree::ReadFile(out.Path("KDX_1.csv")));
   EXPECT_FALSE(bench.report.clipboardReady);

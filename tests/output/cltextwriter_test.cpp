@@ -105,9 +105,8 @@ TEST(clTextWriter, StopInsideAnIndentLeavesThePiecesBeforeIt) {
   clOutputBench bench;
   bench.list = {{1, "x", 1}, {2, "y", 1}, {3, "z", 0}};
   bench.outputBasePath = out.Path("KDX_1");
-  // Tests of the flag: 1 before x, 1 for x's piece, 1 before y, 2 for y's pieces, 1 before
-  // z, 1 for z's first piece; the 8th is the test before z's second piece.
-  bench.worker.stopAtCheck = 8;
+  bench.worker.stopInEntry = 3;  // z
+  bench.worker.stopAtPiece = 2;  // before its indent's second piece
   EXPECT_FALSE(clTextWriter::WriteShortTextList(bench.Context(), true, true));
   EXPECT_BYTES(
       "/A\r\n"

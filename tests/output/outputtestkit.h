@@ -39,24 +39,29 @@ class clRecordingLabel : public clStatusLabel {
 };
 
 // The stop flag rises inside the `stopAtCount`-th
-// CountOutput call (as when the user stops while that progress shows), or at the
-// `stopAtCheck`-th test of the flag (both 1-based; 0: never).
+// CountOutput call (as when the user stops while that progress shows), or inside the
+// writing of entry `stopInEntry` (counted as CountOutput counts), at the `stopAtPiece`-th
+// test of the flag after its count: just before that piece of the entry's indent or
+// separators (all 1-based; 0: never).
 class clScriptedWorker : public clWorkerLink {
  public:
   bool Terminated() const override {
-    ++checks;
-    if (stopAtCheck != 0 && checks >= stopAtCheck) stopped = true;
+    if (stopInEntry != 0 && counts == stopInEntry && ++piecesTested >= stopAtPiece) {
+      stopped = true;
+    }
     return stopped;
   }
   void CountOutput() override {
     ++counts;
+    piecesTested = 0;
     if (stopAtCount != 0 && counts >= stopAtCount) stopped = true;
   }
 
   mutable bool stopped = false;
-  mutable int checks = 0;
-  int stopAtCheck = 0;
+  mutable int piecesTested = 0;
   int stopAtCount = 0;
+  int stopInEntry = 0;
+  int stopAtPiece = 0;
   int counts = 0;
 };
 

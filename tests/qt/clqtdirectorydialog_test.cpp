@@ -8,7 +8,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLabel>
@@ -67,7 +66,7 @@ TEST(clQtDirectoryDialog, ShowsQtsOwnTextsInJapanese) {
   clTempTree tree{"sub/"};
   const std::unique_ptr<QFileDialog> dialog =
       clQtDirectoryDialog::Make(nullptr, QString::fromUtf8("フォルダを選択してください。"),
-                            QString::fromStdString(tree.Root()));
+                                QString::fromStdString(tree.Root()));
   dialog->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
   EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("フォルダを選択してください。"));
@@ -108,11 +107,21 @@ TEST(clQtDirectoryDialog, ListsAndCompletesAFolderWithoutOpeningItsFiles) {
   ASSERT_NE(edit, nullptr);
   edit->setFocus();
   QTest::keyClicks(edit, QString::fromStdString(tree.Root() + "/"));
-  QElapsedTimer waited;
-  waited.start();
-  while (!loaded && waited.elapsed() < 10000) QTest::qWait(20);
-  EXPECT_TRUE(loaded);
-  QTest::qWait(300);  // the file-system model's own thread finishes the listing
+  ASSERT_TRUE(QTest::qWaitFor([&] { return loaded; }, 10000));
+  // A barrier: the model's own thread takes its work in order, so once a folder made now
+  // is listed, all it had to do for the files before it is done.
+  const QString barrier = QString::fromStdString(tree.Path("zz-barrier"));
+  bool barrierListed = false;
+  QObject::connect(model, &QFileSystemModel::rowsInserted,
+                   [&](const QModelIndex& parent, int first, int last) {
+                     for (int row = first; row <= last; ++row) {
+                       if (model->filePath(model->index(row, 0, parent)) == barrier) {
+                         barrierListed = true;
+                       }
+                     }
+                   });
+  tree.Add("zz-barrier/");
+  ASSERT_TRUE(QTest::qWaitFor([&] { return barrierListed; }, 10000));
   EXPECT_EQ(watch.OpenedFiles(), std::set<std::string>{});
   dialog->reject();
 }

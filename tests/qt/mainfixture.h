@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "clfakeprocess.h"
+#include "clsettingstext.h"
 #include "cltemptree.h"
 #include "platform/posix/clposixprocess.h"
 #include "qt/cluihooks.h"
@@ -70,31 +71,7 @@ class clMainWindowTest : public ::testing::Test {
   // outputFolder, the summary shown, nothing opened, no time-out), with overrides.
   void WriteSettings(const std::map<std::string, std::string>& overrides = {}) {
     window.reset();  // a window still open would save its own settings over these
-    std::vector<std::pair<std::string, std::string>> keys = {
-        {"IS_SUB_FOLDER", "1"},
-        {"IS_WIN_FOLDER", "0"},
-        {"IS_HIDE_FILE", "0"},
-        {"IS_READ_ONLY_FILE", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_CSV", "1"},
-        {"IS_FOLDER_LIST_OUTPUT_TXT", "1"},
-        {"IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_FOLDER_PATH", outputFolder},
-        {"IS_FOLDER_LIST_OUTPUT_CLIPBOARD", "0"},
-        {"IS_FOLDER_LIST_OUTPUT_TXT_SHT", "0"},
-        {"IS_FOLDER_LIST_OUTPUTMSG", "1"},
-        {"IS_FOLDER_LIST_OUTPUTLOCATE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTCSVFILE", "0"},
-        {"IS_FOLDER_LIST__OUTPUTTXTFILE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTCBMODE", "0"},
-        {"IS_FOLDER_LIST_OUTPUTTIMEOUT", "0"},
-        {"IS_FOLDER_LIST_OUTPUTTIMEOUTNUM", "10"},
-    };
-    std::string text = "[SETTING]\r\n";
-    for (auto& [key, value] : keys) {
-      const auto found = overrides.find(key);
-      text += key + "=" + (found != overrides.end() ? found->second : value) + "\r\n";
-    }
-    exe.Add("Setting.ini=" + text);
+    exe.Add("Setting.ini=" + QuietSettingsText(outputFolder, overrides));
   }
 
   TfrmMain& Open(std::optional<std::string> argument = std::nullopt) {

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
+
+#include "clfakeplatform.h"
+#include "platform/clpath.h"
+#include "settings/clsettingsfile.h"
 
 namespace {
 
@@ -24,6 +29,24 @@ TEST(clSettingsTable, HoldsTheSeventeenKeysInFileOrderWithTheirDefaults) {
             "IS_FOLDER_LIST_OUTPUTCBMODE=0\nIS_FOLDER_LIST_OUTPUTTIMEOUT=1\n"
             "IS_FOLDER_LIST_OUTPUTTIMEOUTNUM=10\n");
   EXPECT_THROW(clSettingsTable::Find("IS_FOLDER_LIST_OUTPUT_TXTFILE"), std::out_of_range);
+}
+
+// The record of a fresh installation is what loading finds with no file; the easy
+// dialog resets what it does not show, but the output folder and the short text form.
+TEST(clSettingsTable, DefaultsAreWhatLoadingWithoutAFileGivesAndTheEasyDialogResetsItsHiddenKeys) {
+  clFakePlatform platform{"/exe/"};
+  clSoftOption loaded;
+  ASSERT_TRUE(clSettingsFile::Load(loaded, platform, "/exe/Setting.ini", "/exe"));
+  EXPECT_TRUE(clSettingsTable::Defaults(clPath::JoinInside("/exe", kFolderListOutput)) == loaded);
+
+  std::string resets;
+  for (const clSetting& setting : clSettingsTable::Keys()) {
+    if (setting.easyResets) resets += std::string(setting.key) + "\n";
+  }
+  EXPECT_EQ(resets,
+            "IS_SUB_FOLDER\nIS_WIN_FOLDER\nIS_HIDE_FILE\nIS_READ_ONLY_FILE\n"
+            "IS_PRESERVE_DIALOG_FOLDER_LIST_OUTPUT\nIS_FOLDER_LIST_OUTPUTLOCATE\n"
+            "IS_FOLDER_LIST_OUTPUTTIMEOUT\nIS_FOLDER_LIST_OUTPUTTIMEOUTNUM\n");
 }
 
 // Each key reaches its own member: setting one through the table changes that one only.
