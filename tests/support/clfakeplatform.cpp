@@ -144,6 +144,7 @@ clFolderItem clFakePlatform::ItemOf(std::size_t node, std::string name) const {
   clFolderItem item;
   item.hidden = nodes[node].hidden || (!name.empty() && name[0] == '.');
   item.name = std::move(name);
+  item.isLink = nodes[node].isLink;
   if (nodes[node].isLink) {
     node = Resolve(node);
     if (node == kNone) return item;  // dangling: a file without attributes
