@@ -23,6 +23,8 @@
 // How many of the pool's listings in a run must have been slow, and at least half of
 // them, before the pool grows to its whole size.
 inline constexpr unsigned kReadAheadSlowToGrow = 32;
+// How many folders up the branch the pool looks for folders to list.
+inline constexpr std::size_t kReadAheadLevelsUp = 64;
 
 // A folder foreseen below the walk. Its place, name and parent never change; the rest
 // is guarded by the shared mutex.
@@ -198,10 +200,13 @@ struct clReadAhead::Shared {
   }
 
   // The next folder the walk will need that nobody lists yet: below the folder the walk
-  // is in, then after it in each folder up the branch.
+  // is in, then after it in each folder up the branch, as far up as the walk will need
+  // anything soon (on a branch thousands of folders deep, a pick looks at the last few).
   std::shared_ptr<Node> PickNext() {
     std::size_t budget = 4 * limits.folders + 64;
-    for (Node* folder = current; folder != nullptr && budget > 0; folder = folder->parent) {
+    std::size_t levels = kReadAheadLevelsUp;
+    for (Node* folder = current; folder != nullptr && budget > 0 && levels > 0;
+         folder = folder->parent, --levels) {
       if (auto found = FirstUnstarted(*folder, folder->next, budget)) return found;
     }
     return nullptr;

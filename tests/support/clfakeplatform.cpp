@@ -6,12 +6,19 @@
 
 namespace {
 
+// The separators of a path: a walk on Windows joins names with "\\".
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
 // Splits "/a//b/" into its components "a", "b" (empty components are dropped).
 std::vector<std::string> Components(const std::string& path) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
-    std::size_t slash = path.find('/', start);
+    std::size_t slash = path.find_first_of(kSeparators, start);
     if (slash == std::string::npos) slash = path.size();
     if (slash > start) parts.push_back(path.substr(start, slash - start));
     start = slash + 1;

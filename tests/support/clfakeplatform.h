@@ -28,8 +28,8 @@
 //                       declared items ("." and ".." not counted)
 //   "gone:"             a folder its parent lists that is gone when it is opened itself
 //                       (deleted by someone else in between)
-// Names are raw bytes: anything but "/" and NUL. A line for an item that exists already
-// adds its markers to it.
+// Names are raw bytes: anything but "/" and NUL (and "\\" on Windows, where the walk joins
+// paths with it). A line for an item that exists already adds its markers to it.
 class clFakePlatform : public clFilePlatform {
  public:
   clFakePlatform();
