@@ -13,8 +13,14 @@ struct clFolderItem {
   bool isFolder = false;  // stat (following links) says directory
   bool hidden = false;    // the name starts with "."
   bool readOnly = false;  // the owner write bit is absent
-  uint64_t device = 0;    // identity of the item as stat reports it (following links);
-  uint64_t inode = 0;     // both 0 when the item could not be examined
+  // The item leads elsewhere: a symbolic link, or on Windows a reparse point (a junction,
+  // a symbolic link, a mount point). A folder reached through one may be met again.
+  bool isLink = false;
+  uint64_t device = 0;  // identity of the item as stat reports it (following links);
+  uint64_t inode = 0;   // both 0 when the item could not be examined
+  // The file system's own name where `name` may not lead back to it (Windows: the wide
+  // name, which the code page may not hold); kept for folders, empty elsewhere.
+  std::wstring wideName{};
 };
 
 // What a platform keeps open to reach the folders below it without their whole path.
@@ -25,9 +31,13 @@ class clFolderBase {
 
 // Where a folder is, for reading it: its path as the walk composes it, and what the
 // platform keeps to open it however long that path grows. The POSIX platform opens a
-// folder relative to an open ancestor (`base`, the way down from it in `relative`); a
-// platform that takes long paths whole (the Windows one) reads `path` and leaves the rest
-// empty. Copies share the ancestor, and a place may be read on any thread.
+// folder relative to an open ancestor (`base`, the way down from it in `relative`); the
+// Windows one keeps in `base` the folder's wide name below its parent's. Copies share
+// the ancestor, and a place may be read on any thread.
+//
+// A place with a `base` is read and given children without its `path`: a walk may let
+// the path of such a place go once it was read, so that a branch thousands of folders
+// deep does not hold thousands of long paths.
 struct clFolderPlace {
   std::string path;
   std::shared_ptr<const clFolderBase> base;
@@ -73,7 +83,8 @@ class clFilePlatform {
   virtual clFolderPlace RootPlace(const std::string& folder) { return {folder, nullptr, {}}; }
 
   // The place of the subfolder `item` of `parent` (an item of its listing), whose
-  // composed path is `path`.
+  // composed path is `path`. Needs of `parent` its `base` and `relative`, and its `path`
+  // only where it has no `base`.
   virtual clFolderPlace ChildPlace(const clFolderPlace& parent, const clFolderItem& item,
                                    std::string path) {
     (void)parent;
@@ -88,6 +99,7 @@ class clFilePlatform {
   }
 
   // Device and inode of a folder (following links); false when it cannot be examined.
+  // The identity a listing gives its items is the same.
   virtual bool FolderIdentity(const std::string& folder, uint64_t& device, uint64_t& inode) = 0;
 
   // Whether two paths name the same folder (same device and inode): "/tmp/../proc", a

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/clpath.h"
 
@@ -75,11 +76,12 @@ bool clFindInFolders::WouldEnter(const std::string& folder, const clFolderItem& 
 }
 
 bool clFindInFolders::Search(std::string folder) {
-  // The root is entered first: a link back to it is listed but not entered. The system
-  // folder is known by its identity too, so that no path leads into it.
+  // The root is on the branch first: a link back to it is listed but not entered. The
+  // system folder is known by its identity too, so that no path leads into it.
   entered.clear();
+  branch.clear();
   clFolderId rootId{0, 0};
-  if (platform.FolderIdentity(folder, rootId.device, rootId.inode)) entered.insert(rootId);
+  platform.FolderIdentity(folder, rootId.device, rootId.inode);
   systemKnown = !option.GetWinFolder() && !windowsDirectory.empty() &&
                 platform.FolderIdentity(windowsDirectory, systemId.device, systemId.inode);
   const clFolderPlace root = platform.RootPlace(folder);
@@ -92,12 +94,13 @@ bool clFindInFolders::Search(std::string folder) {
   }
   bool result = false;
   try {
-    result = SearchPlace(root);
+    result = Walk(root, rootId);
   } catch (...) {
     // Out of memory: the read-ahead ends here too, before its threads list any further.
     readAhead.reset();
     readAheadStats = {};
     entered.clear();
+    branch.clear();
     throw;
   }
   // The read-ahead ends with the walk, a stopped one too.
@@ -108,62 +111,114 @@ bool clFindInFolders::Search(std::string folder) {
     readAheadStats = {};
   }
   entered.clear();
+  branch.clear();
+  path = std::string();
   return result;
 }
 
-bool clFindInFolders::SearchPlace(const clFolderPlace& place) {
-  const std::string& folder = place.path;
+void clFindInFolders::ReadFrame(Frame& frame) {
   // The folder's items are read before anything below it is opened, so the walk holds
   // no open enumeration while it descends; a folder is opened relative to an open
   // ancestor, so no path's length keeps it from being read.
   // A folder that cannot be read yields no items: its entry stays without contents. A
   // stop ends the read early; the first item read then sees it.
-  std::vector<clFolderItem> items;
   if (readAhead) {
-    readAhead->Read(items);
-  } else {
-    platform.ReadPlace(place, items, stopRequested);
+    readAhead->Read(frame.items);
+    return;
   }
+  platform.ReadPlace(frame.place, frame.items, stopRequested);
+  // Its children's places need no more of its path.
+  if (frame.place.base) frame.place.path = std::string();
+}
+
+bool clFindInFolders::Enters(const clFolderItem& item) {
+  // A folder open higher on the branch is never entered: a loop. A folder reached
+  // through a link is not entered when it was entered already during this read (links
+  // that point at each other's parents would otherwise multiply the paths without end);
+  // a real folder always is, so nothing a link showed first goes missing from its own
+  // place. An item that could not be examined has no identity to compare and is entered.
+  const clFolderId id{item.device, item.inode};
+  if (id.device == 0 && id.inode == 0) return true;
+  if (branch.count(id) != 0) return false;
+  const bool first = entered.insert(id).second;
+  return first || !item.isLink;
+}
+
+bool clFindInFolders::Walk(const clFolderPlace& root, clFolderId rootId) {
+  std::vector<Frame> stack;
+  // Folders end from the innermost out, whatever ends the walk.
+  struct Unwind {
+    std::vector<Frame>& stack;
+    ~Unwind() {
+      while (!stack.empty()) stack.pop_back();
+    }
+  } unwind{stack};
+
+  path = root.path;
+  stack.push_back(Frame{root, {}, 0, path.size(), rootId});
+  if (rootId.device != 0 || rootId.inode != 0) branch.insert(rootId);
+  ReadFrame(stack.back());
 
   const bool subFolder = option.GetSubFolder();
   const bool winFolder = option.GetWinFolder();
+  bool result = true;  // of the folder that ended last; the root ends last
+  // A folder ends with true when its items ran out, with false at a stop, and the walk
+  // goes on with the next item of the folder above. Only the root's path is kept as the
+  // last folder: each folder's end sets it, and the root's end comes last.
+  auto end = [&](bool ended, bool setLast) {
+    Frame& frame = stack.back();
+    if (setLast && stack.size() == 1) lastFolder = path;
+    if (frame.id.device != 0 || frame.id.inode != 0) branch.erase(frame.id);
+    stack.pop_back();
+    if (!stack.empty()) {
+      if (readAhead) readAhead->Leave();
+      --level;
+      path.resize(stack.back().pathLength);
+    }
+    result = ended;
+  };
 
   // Per item: the stop test, the name test, the system folder, hidden, read-only, then
   // the entry and, for a folder, the walk into it. A stop is seen at any item, "." and
   // ".." included.
-  for (clFolderItem& item : items) {
+  while (!stack.empty()) {
+    Frame& frame = stack.back();
+    if (frame.next == frame.items.size()) {
+      end(true, true);
+      continue;
+    }
+    clFolderItem& item = frame.items[frame.next++];
     if (stopRequested.load(std::memory_order_relaxed)) {
-      lastFolder = folder;
-      return false;
+      end(false, true);
+      continue;
     }
     if (item.name == "." || item.name == "..") continue;
     // Without the system folder's path the walk cannot leave it out: it ends at once.
     if (!winFolder && windowsDirectory.empty()) {
       if (messageBox) messageBox(kNoSystemFolderText, kNoSystemFolderCaption);
-      return false;
+      end(false, false);
+      continue;
     }
-    if (!PassesFilters(folder, item)) continue;
+    if (!PassesFilters(path, item)) continue;
 
-    // A folder entered already during this read (a link to it, or back up the branch) is
-    // listed but not entered again: links pointing at each other's parents would
-    // otherwise multiply the paths without end. An item that could not be examined has
-    // no identity to compare and is entered. Only an entered folder's path is built.
-    const bool examined = item.device != 0 || item.inode != 0;
-    const bool enter = subFolder && item.isFolder &&
-                       (!examined || entered.insert({item.device, item.inode}).second);
+    // Only an entered folder's path is built.
+    const bool enter = subFolder && item.isFolder && Enters(item);
     folderList.push_back(level, item.name, static_cast<int16_t>(item.isFolder ? 1 : 0));
-    if (enter) {
-      ++level;
-      std::string path = clPath::JoinInside(folder, item.name);
-      if (readAhead) {
-        SearchPlace(readAhead->Enter(item, std::move(path)));
-        readAhead->Leave();
-      } else {
-        SearchPlace(platform.ChildPlace(place, item, std::move(path)));
-      }
-      --level;
+    if (!enter) continue;
+    ++level;
+    if (!clPath::EndsWithSeparator(path)) path += clPath::kSeparator;
+    path += item.name;
+    Frame child;
+    child.pathLength = path.size();
+    child.id = {item.device, item.inode};
+    if (readAhead) {
+      readAhead->Enter(item, path);
+    } else {
+      child.place = platform.ChildPlace(frame.place, item, path);
     }
+    if (child.id.device != 0 || child.id.inode != 0) branch.insert(child.id);
+    stack.push_back(std::move(child));
+    ReadFrame(stack.back());
   }
-  lastFolder = folder;
-  return true;
+  return result;
 }

@@ -48,15 +48,31 @@ class clFindInFolders {
   std::atomic<bool> stopRequested{false};
 
  private:
-  bool SearchPlace(const clFolderPlace& place);
+  // A folder open on the walk's branch: its items, the one at hand, and where its path
+  // ends in `path`. The walk keeps its branch here, not on its thread's stack, so that no
+  // depth of folders can use that stack up.
+  struct Frame {
+    clFolderPlace place;  // read without read-ahead; the read-ahead keeps its own
+    std::vector<clFolderItem> items;
+    std::size_t next = 0;
+    std::size_t pathLength = 0;
+    clFolderId id{0, 0};  // (0, 0) when unknown
+  };
+
+  bool Walk(const clFolderPlace& root, clFolderId rootId);
+  void ReadFrame(Frame& frame);
+  // Whether the walk enters the accepted folder `item`, and marks it entered if so.
+  bool Enters(const clFolderItem& item);
   bool IsSystemFolder(const clFolderItem& item) const;
   bool PassesFilters(const std::string& folder, const clFolderItem& item) const;
   bool WouldEnter(const std::string& folder, const clFolderItem& item) const;
 
   clFilePlatform& platform;
-  // Every folder entered during this read: one met again (through a link) is listed
-  // there but not entered again.
+  // The folders open on the branch, never entered again (a loop), and every folder
+  // entered during this read, which a link does not lead into again.
+  std::unordered_set<clFolderId, clFolderIdHash> branch;
   std::unordered_set<clFolderId, clFolderIdHash> entered;
+  std::string path;          // of the folder the walk is in
   bool systemKnown = false;  // the system folder's identity, when it is left out
   clFolderId systemId{0, 0};
   clReadAhead::Limits readAheadLimits;

@@ -95,8 +95,13 @@ clFolderPlace clReadAhead::Enter(const clFolderItem& item, std::string path) {
   const std::string& name = item.name;
   std::unique_lock<std::mutex> lock(shared->mutex);
   Node& folder = *shared->current;
+  const clFolderId id{item.device, item.inode};
+  // Of the foreseen folders, the very item: names may read alike (on Windows).
   std::size_t found = folder.next;
-  while (found < folder.kids.size() && folder.kids[found]->name != name) ++found;
+  while (found < folder.kids.size() &&
+         (folder.kids[found]->name != name || !(folder.kids[found]->id == id))) {
+    ++found;
+  }
   if (found < folder.kids.size()) {
     // The foreseen folders before it are ones the walk passes without entering.
     for (std::size_t i = folder.next; i < found; ++i) {
@@ -114,6 +119,8 @@ clFolderPlace clReadAhead::Enter(const clFolderItem& item, std::string path) {
   node->place = shared->platform.ChildPlace(folder.place, item, std::move(path));
   node->name = name;
   node->parent = &folder;
+  node->id = id;
+  node->isLink = item.isLink;
   clFolderPlace place = node->place;
   lock.lock();
   folder.kids.insert(folder.kids.begin() + static_cast<std::ptrdiff_t>(folder.next), node);
@@ -134,6 +141,7 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
     items = std::move(node.items);
     node.items = {};
     node.taken = true;
+    Shared::LetPathGo(node);
     shared->Release(node);
     ++shared->stats.taken;
     shared->work.notify_all();
@@ -158,6 +166,7 @@ bool clReadAhead::Read(std::vector<clFolderItem>& items) {
   node.taken = true;
   node.ok = ok;
   shared->Attach(node, kids);
+  Shared::LetPathGo(node);
   shared->work.notify_all();
   return ok;
 }

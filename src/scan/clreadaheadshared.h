@@ -23,15 +23,34 @@
 // How many of the pool's listings in a run must have been slow, and at least half of
 // them, before the pool grows to its whole size.
 inline constexpr unsigned kReadAheadSlowToGrow = 32;
+// How many folders up the branch the pool looks for folders to list.
+inline constexpr std::size_t kReadAheadLevelsUp = 64;
 
 // A folder foreseen below the walk. Its place, name and parent never change; the rest
 // is guarded by the shared mutex.
 struct clReadAhead::Node {
   enum class State { Unstarted, Reading, Done };
-  clFolderPlace place;
+  Node() = default;
+  Node(const Node&) = delete;
+  Node& operator=(const Node&) = delete;
+  // The folders below go one after another, not each inside its parent's end: a branch
+  // thousands of folders deep ends too.
+  ~Node() {
+    std::vector<std::shared_ptr<Node>> pending = std::move(kids);
+    while (!pending.empty()) {
+      std::shared_ptr<Node> node = std::move(pending.back());
+      pending.pop_back();
+      if (!node || node.use_count() != 1) continue;  // another still holds it
+      for (auto& kid : node->kids) pending.push_back(std::move(kid));
+      node->kids.clear();
+    }
+  }
+
+  clFolderPlace place;  // its path let go once listed, where the place has a base
   std::string name;
   Node* parent = nullptr;
   clFolderId id{0, 0};
+  bool isLink = false;  // reached through a link
   State state = State::Unstarted;
   bool byWalk = false;   // read on the walk's own thread
   bool taken = false;    // its listing went to the walk
@@ -89,24 +108,43 @@ struct clReadAhead::Shared {
       kid->name = item.name;
       kid->parent = &folder;
       kid->id = {item.device, item.inode};
+      kid->isLink = item.isLink;
       kids.push_back(std::move(kid));
     }
     return kids;
   }
 
-  // Hangs the foreseen subfolders below `folder`; a folder foreseen elsewhere already (a
-  // link to it) is left to the walk.
+  // Hangs the foreseen subfolders below `folder`. A link to a folder foreseen already, and
+  // a folder open above itself (a loop), are left to the walk: nothing is listed twice
+  // ahead through links, and the walk enters what it enters either way.
   void Attach(Node& folder, std::vector<std::shared_ptr<Node>>& kids) {
     for (auto& kid : kids) {
       const bool examined = kid->id.device != 0 || kid->id.inode != 0;
-      if (examined && !foreseen.insert(kid->id).second) continue;
+      if (examined && !foreseen.insert(kid->id).second &&
+          (kid->isLink || IsAbove(folder, kid->id))) {
+        continue;
+      }
       folder.kids.push_back(std::move(kid));
     }
   }
 
+  static bool IsAbove(const Node& folder, const clFolderId& id) {
+    for (const Node* node = &folder; node != nullptr; node = node->parent) {
+      if (node->id == id) return true;
+    }
+    return false;
+  }
+
+  // A listed folder's place needs its path no more where it has a base.
+  static void LetPathGo(Node& node) {
+    if (node.place.base) node.place.path = std::string();
+  }
+
   static std::size_t BytesOf(const Node& node) {
     std::size_t bytes = sizeof(Node) + node.items.capacity() * sizeof(clFolderItem);
-    for (const auto& item : node.items) bytes += item.name.capacity();
+    for (const auto& item : node.items) {
+      bytes += item.name.capacity() + item.wideName.capacity() * sizeof(wchar_t);
+    }
     for (const auto& kid : node.kids) {
       bytes += sizeof(Node) + kid->place.path.capacity() + kid->place.relative.capacity() +
                kid->name.capacity();
@@ -128,14 +166,21 @@ struct clReadAhead::Shared {
     node.bytes = 0;
   }
 
-  // The walk will not enter `node`: what was listed for it and below it goes.
-  void Drop(Node& node) {
-    node.dropped = true;
-    if (node.state == Node::State::Done && !node.taken && !node.byWalk) Release(node);
-    node.items.clear();
-    node.items.shrink_to_fit();
-    for (auto& kid : node.kids) Drop(*kid);
-    node.kids.clear();
+  // The walk will not enter `first`: what was listed for it and below it goes.
+  void Drop(Node& first) {
+    std::vector<Node*> pending{&first};
+    while (!pending.empty()) {
+      Node& node = *pending.back();
+      pending.pop_back();
+      node.dropped = true;
+      if (node.state == Node::State::Done && !node.taken && !node.byWalk) Release(node);
+      node.items.clear();
+      node.items.shrink_to_fit();
+      for (auto& kid : node.kids) {
+        if (kid) pending.push_back(kid.get());
+      }
+    }
+    first.kids.clear();
   }
 
   // The first unstarted folder, in walk order, among the kids of `folder` from `from`
@@ -155,10 +200,13 @@ struct clReadAhead::Shared {
   }
 
   // The next folder the walk will need that nobody lists yet: below the folder the walk
-  // is in, then after it in each folder up the branch.
+  // is in, then after it in each folder up the branch, as far up as the walk will need
+  // anything soon (on a branch thousands of folders deep, a pick looks at the last few).
   std::shared_ptr<Node> PickNext() {
     std::size_t budget = 4 * limits.folders + 64;
-    for (Node* folder = current; folder != nullptr && budget > 0; folder = folder->parent) {
+    std::size_t levels = kReadAheadLevelsUp;
+    for (Node* folder = current; folder != nullptr && budget > 0 && levels > 0;
+         folder = folder->parent, --levels) {
       if (auto found = FirstUnstarted(*folder, folder->next, budget)) return found;
     }
     return nullptr;

@@ -38,7 +38,7 @@ TEST_F(clReadControlTest, EachRouteReadsTheFolderAndShowsTheSummary) {
     EXPECT_TRUE(window.reading);
     ASSERT_TRUE(WaitIdle());
     EXPECT_FALSE(window.reading);
-    EXPECT_EQ(control->OutputBasePath(), out.Root() + "/KDX_20240303070809");
+    EXPECT_EQ(control->OutputBasePath(), out.Path("KDX_20240303070809"));
     EXPECT_EQ(window.boxes, (std::vector<clShownBox>{{kSummaryBothFiles, "出力完了"}}));
     EXPECT_EQ(window.status, "フォルダ構成の出力完了");
     EXPECT_BYTES(kCsvOfData, Output(".csv"));
@@ -147,7 +147,7 @@ TEST_F(clReadControlTest, TheOutputFolderDialogChoosesTheFolderOfOneRead) {
   EXPECT_EQ(window.chooserTitles,
             std::vector<std::string>{"フォルダ構成取得用ファイル出力先を指定して下さい。"});
   EXPECT_EQ(window.chooserInitialFolders, std::vector<std::string>{out.Root()});
-  EXPECT_EQ(control->OutputBasePath(), chosen.Root() + "/KDX_20240303070809");
+  EXPECT_EQ(control->OutputBasePath(), chosen.Path("KDX_20240303070809"));
   EXPECT_EQ(control->Option().GetOutputFolderPath(), out.Root());   // not stored
   EXPECT_EQ(tree.GetPathKind(chosen.Root()), clPathKind::Missing);  // nor created
   EXPECT_BYTES(kCsvOfData, Output(".csv"));
@@ -321,7 +321,7 @@ TEST_F(clReadControlTest, AFailedSaveIsShownAndTheGuardIsReleased) {
   tree.SetUnreadable(kSettingsPath);
   Close();
   EXPECT_EQ(window.boxes,
-            (std::vector<clShownBox>{{kSettingsPath + " に書き込めません", "", true}}));
+            (std::vector<clShownBox>{{ShownSettingsPath() + " に書き込めません", "", true}}));
   EXPECT_FALSE(process.HoldsInstance());
 }
 
@@ -333,11 +333,11 @@ TEST_F(clReadControlTest, AnUnstorableOutputFolderIsSaidAndTheRestIsSaved) {
   control->Option().SetOutputFolderPath("/exe/a\nb");
   control->Option().SetHideFile(true);
   Close();
-  EXPECT_EQ(
-      window.boxes,
-      (std::vector<clShownBox>{{"出力先フォルダのパスに改行が含まれているため、" + kSettingsPath +
-                                    " に保存できませんでした。以前の出力先フォルダのままです。",
-                                "", true}}));
+  EXPECT_EQ(window.boxes,
+            (std::vector<clShownBox>{
+                {"出力先フォルダのパスに改行が含まれているため、" + ShownSettingsPath() +
+                     " に保存できませんでした。以前の出力先フォルダのままです。",
+                 "", true}}));
   const std::string saved = tree.Files().at(kSettingsPath);
   EXPECT_NE(saved.find("IS_HIDE_FILE=1\r\n"), std::string::npos);
   EXPECT_NE(saved.find("IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=" + out.Root() + "\r\n"),

@@ -44,7 +44,7 @@ TEST_F(clReadControlTest, AStopEndsTheReadAsTheWalkWasWhenItCame) {
     hold.Watch(*control);
     control->WMDropFiles({c.root}, true);
     EXPECT_TRUE(window.timerActive);
-    hold.WaitUntilHeld();
+    ASSERT_TRUE(hold.WaitUntilHeld());
     if (c.byTimeout) {
       control->timTimeoutTimer();
     } else {
@@ -79,7 +79,7 @@ TEST_F(clReadControlTest, ADropDuringAReadIsRefusedAndTheReadGoesOn) {
   clWalkHold hold(tree, "/data/B");
   hold.Watch(*control);
   control->WMDropFiles({"/data"}, true);
-  hold.WaitUntilHeld();
+  ASSERT_TRUE(hold.WaitUntilHeld());
   control->WMDropFiles({"/data/B"}, true);
   EXPECT_EQ(
       window.boxes,
@@ -97,7 +97,7 @@ TEST_F(clReadControlTest, ClosingTheWindowDuringAReadSavesThenStopsIt) {
   clWalkHold hold(tree, "/data/B");
   hold.Watch(*control);
   control->WMDropFiles({"/data"}, true);
-  hold.WaitUntilHeld();
+  ASSERT_TRUE(hold.WaitUntilHeld());
   control->Option().SetTimeoutSeconds(33);
   // The settings are saved while the read is still on: the save comes first.
   control->FormDestroy();
@@ -117,7 +117,7 @@ TEST_F(clReadControlTest, ANewReadCanStartRightAfterAStop) {
     clWalkHold hold(tree, "/data/B");
     hold.Watch(*control);
     control->WMDropFiles({"/data"}, true);
-    hold.WaitUntilHeld();
+    ASSERT_TRUE(hold.WaitUntilHeld());
     control->mnuSuspendClick();
     tree.SetHoldRead(nullptr);
   }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -19,6 +20,13 @@
 
 namespace {
 
+// A path the walk composed, with "/" for the system's separator: the fake tree's paths
+// read alike on both systems.
+std::string Slashed(std::string path) {
+  for (char& c : path) c = c == clPath::kSeparator ? '/' : c;
+  return path;
+}
+
 std::string Progress(unsigned current, unsigned total) {
   return "フォルダ構成の出力中...\n(" + std::to_string(current) + "/" + std::to_string(total) + ")";
 }
@@ -28,16 +36,17 @@ class clReadGate {
  public:
   void HoldAt(clFakePlatform& tree, const std::string& folder) {
     tree.SetHoldRead([this, folder](const std::string& read, const std::atomic<bool>&) {
-      if (read != folder) return;
+      if (Slashed(read) != folder) return;
       std::unique_lock<std::mutex> lock(mutex);
       paused = true;
       changed.notify_all();
       changed.wait(lock, [this] { return released; });
     });
   }
-  void WaitUntilPaused() {
+  // False when the walk has not come to the folder after a generous while.
+  bool WaitUntilPaused() {
     std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [this] { return paused; });
+    return changed.wait_for(lock, std::chrono::seconds(30), [this] { return paused; });
   }
   void Release() {
     std::lock_guard<std::mutex> lock(mutex);
@@ -174,7 +183,7 @@ TEST_F(clsThreadTest, ProgressStartsWithTheOutput) {
   gate.HoldAt(tree, "/r/B");
   auto worker = Make(tree);
   worker->Resume();
-  gate.WaitUntilPaused();
+  ASSERT_TRUE(gate.WaitUntilPaused());
   char text[128];
   EXPECT_FALSE(worker->ReportProgress(text));
   gate.Release();
@@ -202,7 +211,7 @@ TEST_F(clsThreadTest, AStopDuringTheWalkEndsTheReadWithoutOutput) {
     completions = 0;
     auto worker = Make(place);
     worker->Resume();
-    gate.WaitUntilPaused();
+    ASSERT_TRUE(gate.WaitUntilPaused());
     worker->Terminate();
     gate.Release();
     ASSERT_TRUE(worker->WaitFor());
@@ -247,12 +256,12 @@ TEST_F(clsThreadTest, AnyEndOfAReadSendsOneCompletion) {
       {"no output pass", false, nullptr, false},
       {"an error in the walk", true,
        [](const std::string& folder) {
-         if (folder == "/r/B") throw std::runtime_error("broken");
+         if (Slashed(folder) == "/r/B") throw std::runtime_error("broken");
        },
        false},
       {"memory runs out in the walk", true,
        [](const std::string& folder) {
-         if (folder == "/r/B") throw std::bad_alloc();
+         if (Slashed(folder) == "/r/B") throw std::bad_alloc();
        },
        true},
   };
@@ -278,7 +287,7 @@ TEST_F(clsThreadTest, AnAbandonedWorkerSendsNoCompletion) {
   gate.HoldAt(tree, "/r/B");
   auto worker = Make(tree);
   worker->Resume();
-  gate.WaitUntilPaused();
+  ASSERT_TRUE(gate.WaitUntilPaused());
   worker->Abandon();
   gate.Release();
   ASSERT_TRUE(worker->WaitFor());
@@ -293,7 +302,7 @@ TEST_F(clsThreadTest, FreeingARunningWorkerWaitsForItsEnd) {
   gate.HoldAt(tree, "/r/B");
   auto worker = Make(tree);
   worker->Resume();
-  gate.WaitUntilPaused();
+  ASSERT_TRUE(gate.WaitUntilPaused());
   gate.Release();
   worker.reset();
   EXPECT_EQ(completions, 1);

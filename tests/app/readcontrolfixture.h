@@ -25,8 +25,11 @@
 #include "clfakewindow.h"
 #include "clsettingstext.h"
 #include "cltemptree.h"
+#include "platform/clpath.h"
 
 inline const std::string kSettingsPath = "/exe/Setting.ini";
+// The settings file's path as the program joins it, with the system's separator.
+inline std::string ShownSettingsPath() { return clPath::Join("/exe", "Setting.ini"); }
 inline const std::string kReadingStatus = "フォルダ構成の取得中...";
 inline const std::string kCsvOfData = "/data\r\n,B\r\n,,b.txt\r\n,,c.txt\r\n,a.txt\r\n";
 inline const std::string kSummaryBothFiles =
@@ -104,7 +107,9 @@ class clWalkHold {
 
   clWalkHold(clFakePlatform& tree, const std::string& folder, Kind kind = Kind::EndsAtTheStop)
       : tree(tree) {
-    tree.SetHoldRead([this, folder, kind](const std::string& read, const std::atomic<bool>& stop) {
+    tree.SetHoldRead([this, folder, kind](std::string read, const std::atomic<bool>& stop) {
+      // The walk joins with the system's separator; the fake tree's paths read "/".
+      for (char& c : read) c = c == clPath::kSeparator ? '/' : c;
       if (read != folder) return;
       std::unique_lock<std::mutex> lock(mutex);
       held = true;
@@ -117,9 +122,10 @@ class clWalkHold {
   // The hold stands for the walk's own read of the folder: the control's reads list
   // nothing ahead of the walk.
   void Watch(clReadControl& control) { control.SetReadAhead({.threads = 0}); }
-  void WaitUntilHeld() {
+  // False when the walk has not come to the folder after a generous while.
+  bool WaitUntilHeld() {
     std::unique_lock<std::mutex> lock(mutex);
-    changed.wait(lock, [this] { return held; });
+    return changed.wait_for(lock, std::chrono::seconds(30), [this] { return held; });
   }
   void Let() {
     std::lock_guard<std::mutex> lock(mutex);

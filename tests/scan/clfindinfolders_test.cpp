@@ -1,19 +1,24 @@
 #include "scan/clfindinfolders.h"
 
+#ifndef _WIN32
 #include <fcntl.h>
+#include <pthread.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <climits>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "bytesdiff.h"
 #include "clfakeplatform.h"
 #include "cltemptree.h"
+#include "platform/clpath.h"
 
 namespace {
 
@@ -69,6 +74,17 @@ std::vector<std::string> Paths(const clFindInFolders& walker) {
 
 using Lines = std::vector<std::string>;
 
+// A path of the fake tree as the walk composes it: on Windows it joins names with "\\".
+std::string Native(std::string path) {
+  std::replace(path.begin() + 1, path.end(), '/', clPath::kSeparator);
+  return path;
+}
+
+Lines Native(Lines paths) {
+  for (std::string& path : paths) path = Native(path);
+  return paths;
+}
+
 }  // namespace
 
 // ---- The walk over an in-memory tree ----
@@ -80,7 +96,7 @@ TEST(clFindInFolders, WalksPreOrderInEnumerationOrder) {
   EXPECT_TRUE(walker.Search("/r"));
   EXPECT_BYTES("1 F b\n1 D a\n2 F z\n2 D e\n2 F y\n1 D c\n", Listing(walker));
   EXPECT_EQ(walker.GetLastFolder(), "/r");
-  EXPECT_EQ(fake.ReadLog(), (Lines{"/r", "/r/a", "/r/a/e", "/r/c"}));
+  EXPECT_EQ(fake.ReadLog(), Native(Lines{"/r", "/r/a", "/r/a/e", "/r/c"}));
 
   // The next read starts from an empty list.
   Prepare(walker);
@@ -117,7 +133,7 @@ TEST(clFindInFolders, WithoutSubfoldersListsFoldersWithoutEnteringThem) {
   Prepare(walker, {.subFolder = false});
   EXPECT_TRUE(walker.Search("/r"));
   EXPECT_BYTES("1 D a\n1 F b\n1 D c\n", Listing(walker));
-  EXPECT_EQ(fake.ReadLog(), (Lines{"/r"}));
+  EXPECT_EQ(fake.ReadLog(), Native(Lines{"/r"}));
 }
 
 TEST(clFindInFolders, LeavesOutEveryPathThatBeginsWithTheSystemFolder) {
@@ -130,7 +146,7 @@ TEST(clFindInFolders, LeavesOutEveryPathThatBeginsWithTheSystemFolder) {
   // Case matters; "/home/proc" does not begin with "/proc".
   EXPECT_BYTES("1 D pro\n2 F x\n1 D Proc\n1 D home\n2 F proc\n2 D proc2\n", Listing(walker));
   // Children of "/" are joined without a doubled separator.
-  EXPECT_EQ(fake.ReadLog(), (Lines{"/", "/pro", "/Proc", "/home", "/home/proc2"}));
+  EXPECT_EQ(fake.ReadLog(), Native(Lines{"/", "/pro", "/Proc", "/home", "/home/proc2"}));
   EXPECT_EQ(walker.GetLastFolder(), "/");
 
   // With the system folder included, it is walked like any other.
@@ -153,7 +169,7 @@ TEST(clFindInFolders, WithoutTheSystemFolderPathTheWalkEndsAtOnce) {
   EXPECT_EQ(shown, (Lines{"異常|異常が発生しました。WindowsDirectoryが不明です。"}));
   EXPECT_TRUE(walker.GetFolderList().empty());
   EXPECT_EQ(walker.GetLastFolder(), "");
-  EXPECT_EQ(fake.ReadLog(), (Lines{"/r"}));
+  EXPECT_EQ(fake.ReadLog(), Native(Lines{"/r"}));
 
   // Only when the system folder is to be left out does its path matter.
   shown.clear();
@@ -173,7 +189,7 @@ TEST(clFindInFolders, AStopThatTheRootNoticesEndsTheWalkWithFalse) {
   clFakePlatform fake{"/r/a/", "/r/a/x", "/r/a/s/", "/r/a/s/deep", "/r/a/s/t/", "/r/a/y", "/r/b"};
   clFindInFolders walker(fake);
   fake.SetBeforeRead([&](const std::string& folder) {
-    if (folder == "/r/a/s") walker.stopRequested = true;
+    if (folder == Native("/r/a/s")) walker.stopRequested = true;
   });
   Prepare(walker);
   EXPECT_FALSE(walker.Search("/r"));
@@ -193,7 +209,7 @@ TEST(clFindInFolders, AStopInsideTheRootsLastSubtreeEndsTheWalkWithTrue) {
   clFakePlatform fake{"/r/b", "/r/a/", "/r/a/x", "/r/a/s/", "/r/a/s/deep"};
   clFindInFolders walker(fake);
   fake.SetBeforeRead([&](const std::string& folder) {
-    if (folder == "/r/a/s") walker.stopRequested = true;
+    if (folder == Native("/r/a/s")) walker.stopRequested = true;
   });
   Prepare(walker);
   EXPECT_TRUE(walker.Search("/r"));
@@ -234,7 +250,7 @@ TEST(clFindInFolders, FoldersThatCannotBeReadAreListedWithoutContents) {
 
 TEST(clFindInFolders, AFolderMetAgainThroughALinkIsListedButNotEnteredAgain) {
   // Every folder links to the others' parents, as /sys does: entering each link would
-  // multiply the paths with every level.
+  // multiply the paths with every level. A real folder is entered all the same.
   clFakePlatform fake{"/r/a/",
                       "/r/a/x",
                       "/r/a/l1 -> /r/b/",
@@ -250,12 +266,57 @@ TEST(clFindInFolders, AFolderMetAgainThroughALinkIsListedButNotEnteredAgain) {
   clFindInFolders walker(fake);
   Prepare(walker);
   EXPECT_TRUE(walker.Search("/r"));
-  // a's link to b enters b (first met there); b's links lead to folders entered already.
+  // a's link to b enters b (first met there), and b's link to c enters c; links to a
+  // folder open above are loops, and links to folders entered already are not entered.
   EXPECT_BYTES(
       "1 D a\n2 F x\n2 D l1\n3 F y\n3 D l1\n3 D l2\n4 D l1\n4 D l2\n4 D up\n4 F z\n"
-      "2 D l2\n1 D b\n1 D c\n",
+      "2 D l2\n1 D b\n2 F y\n2 D l1\n2 D l2\n1 D c\n2 D l1\n2 D l2\n2 D up\n2 F z\n",
       Listing(walker));
-  EXPECT_EQ(fake.ReadLog(), (Lines{"/r", "/r/a", "/r/a/l1", "/r/a/l1/l2"}));
+  EXPECT_EQ(fake.ReadLog(), Native(Lines{"/r", "/r/a", "/r/a/l1", "/r/a/l1/l2", "/r/b", "/r/c"}));
+}
+
+TEST(clFindInFolders, AFolderReachedFirstThroughALinkKeepsItsContentsInItsOwnPlace) {
+  // The link sorts before its target: the target's items show under both, never as an
+  // empty folder; a second link to it is listed only.
+  clFakePlatform fake{"/r/a_link -> /r/b_real/", "/r/b_real/x",        "/r/b_real/sub/",
+                      "/r/b_real/sub/y",         "/r/c -> /r/b_real/", "/r/d -> /r/b_real/sub/"};
+  for (const bool readAhead : {false, true}) {
+    SCOPED_TRACE(readAhead ? "with read-ahead" : "without read-ahead");
+    clFindInFolders walker(fake);
+    Prepare(walker, {.readAhead = readAhead});
+    EXPECT_TRUE(walker.Search("/r"));
+    EXPECT_BYTES(
+        "1 D a_link\n2 F x\n2 D sub\n3 F y\n1 D b_real\n2 F x\n2 D sub\n3 F y\n1 D c\n1 D d\n",
+        Listing(walker));
+  }
+}
+
+TEST(clFindInFolders, LinksThatDoubleAtEveryLevelAddOnlyWhatTheyLeadTo) {
+  // d0 to d11, each with two links to the next: entered through every link, the tree
+  // would hold 2^12 paths.
+  clFakePlatform fake;
+  const int depth = 12;
+  for (int i = 0; i < depth; ++i) {
+    const std::string next = "/r/d" + std::to_string(i + 1) + "/";
+    fake.Add("/r/d" + std::to_string(i) + "/f");
+    fake.Add("/r/d" + std::to_string(i) + "/p -> " + next);
+    fake.Add("/r/d" + std::to_string(i) + "/q -> " + next);
+  }
+  fake.Add("/r/d" + std::to_string(depth) + "/");
+  for (const bool readAhead : {false, true}) {
+    SCOPED_TRACE(readAhead ? "with read-ahead" : "without read-ahead");
+    clFindInFolders walker(fake);
+    Prepare(walker, {.readAhead = readAhead});
+    EXPECT_TRUE(walker.Search("/r"));
+    // Each folder's own three items, and once more through the first link to it: the
+    // chain d1 to d12 below d0's p, and nothing below any other link.
+    const std::size_t folders = depth + 1;
+    EXPECT_EQ(walker.GetFolderList().size(), folders + 3 * depth + 3 * (depth - 1));
+    // The root, every folder, and all but d0 once more through a link.
+    if (!readAhead) {
+      EXPECT_EQ(fake.ReadLog().size(), 1 + folders + depth);
+    }
+  }
 }
 
 TEST(clFindInFolders, TheSystemFolderIsLeftOutWhateverPathLeadsToIt) {
@@ -288,6 +349,7 @@ TEST(clFindInFolders, TheSystemFolderIsLeftOutWhateverPathLeadsToIt) {
 
 // ---- The walk over real folders ----
 
+// On Windows the links are reparse points.
 TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
   clTempTree tree{"a/", "a/f", "loop -> .", "a/up -> ..", "a/self -> ../a", "b/"};
   clFindInFolders walker;
@@ -296,16 +358,15 @@ TEST(clFindInFolders, LinksBackUpTheBranchAreListedButNotEntered) {
   EXPECT_EQ(Paths(walker), (Lines{"D a", "D a/self", "D a/up", "D b", "D loop", "F a/f"}));
 }
 
+#ifndef _WIN32
+
 TEST(clFindInFolders, ALinkToAFolderIsEnteredAndADanglingLinkIsAFile) {
-  clTempTree tree{"t/", "t/in", "l -> t", "dang -> missing"};
+  clTempTree tree{"t/", "t/in", "l -> t", "dang -> missing", "m -> t"};
   clFindInFolders walker;
   Prepare(walker, {.readAhead = true});
   EXPECT_TRUE(walker.Search(tree.Root() + "/"));
-  // The folder is entered once, through whichever of its two names comes first.
-  const Lines paths = Paths(walker);
-  EXPECT_TRUE(paths == (Lines{"D l", "D t", "F dang", "F l/in"}) ||
-              paths == (Lines{"D l", "D t", "F dang", "F t/in"}))
-      << testing::PrintToString(paths);
+  // The folder is entered in its own place and through the first link to it.
+  EXPECT_EQ(Paths(walker), (Lines{"D l", "D m", "D t", "F dang", "F l/in", "F t/in"}));
   EXPECT_EQ(walker.GetLastFolder(), tree.Root() + "/");
 }
 
@@ -420,3 +481,62 @@ TEST(clFindInFolders, FoldersBeyondThePathLengthLimitAreReadLikeAnyOther) {
     ExpectChain(walker, chain.depth, chain.name);
   }
 }
+
+namespace {
+
+// Runs `work` on a thread of its own whose stack holds 256 KiB: a walk that went down
+// the thread's stack once per folder would overflow it some thousands of folders down.
+void OnSmallStack(const std::function<void()>& work) {
+  pthread_attr_t attributes;
+  ASSERT_EQ(::pthread_attr_init(&attributes), 0);
+  ASSERT_EQ(::pthread_attr_setstacksize(&attributes, 256 * 1024), 0);
+  pthread_t thread;
+  const int made = ::pthread_create(
+      &thread, &attributes,
+      [](void* call) -> void* {
+        (*static_cast<const std::function<void()>*>(call))();
+        return nullptr;
+      },
+      const_cast<std::function<void()>*>(&work));
+  ::pthread_attr_destroy(&attributes);
+  ASSERT_EQ(made, 0);
+  ::pthread_join(thread, nullptr);
+}
+
+// Removes a chain that MakeChain made, from the bottom up, one handle at a time.
+void RemoveChain(const std::string& root, int depth, const std::string& name = "a") {
+  int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+  for (int i = 0; i < depth && fd >= 0; ++i) {
+    const int next = ::openat(fd, name.c_str(), O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    fd = next;
+  }
+  for (int i = 0; i < depth && fd >= 0; ++i) {
+    const int up = ::openat(fd, "..", O_RDONLY | O_DIRECTORY);
+    ::close(fd);
+    if (up >= 0) ::unlinkat(up, name.c_str(), AT_REMOVEDIR);
+    fd = up;
+  }
+  if (fd >= 0) ::close(fd);
+}
+
+}  // namespace
+
+TEST(clFindInFolders, AChainDeeperThanAnyWindowsPathIsWalkedOnASmallStack) {
+  // 17,000 folders: more than the 32,767 characters of a Windows path can hold.
+  const int depth = 17000;
+  clTempTree tree;
+  MakeChain(tree.Root(), depth);
+  for (const bool readAhead : {false, true}) {
+    SCOPED_TRACE(readAhead ? "with read-ahead" : "without read-ahead");
+    clFindInFolders walker;
+    Prepare(walker, {.readAhead = readAhead});
+    bool result = false;
+    OnSmallStack([&] { result = walker.Search(tree.Root()); });
+    EXPECT_TRUE(result);
+    ExpectChain(walker, depth);
+    EXPECT_EQ(walker.GetLastFolder(), tree.Root());
+  }
+  RemoveChain(tree.Root(), depth);
+}
+#endif

@@ -6,12 +6,19 @@
 
 namespace {
 
+// The separators of a path: a walk on Windows joins names with "\\".
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
 // Splits "/a//b/" into its components "a", "b" (empty components are dropped).
 std::vector<std::string> Components(const std::string& path) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= path.size()) {
-    std::size_t slash = path.find('/', start);
+    std::size_t slash = path.find_first_of(kSeparators, start);
     if (slash == std::string::npos) slash = path.size();
     if (slash > start) parts.push_back(path.substr(start, slash - start));
     start = slash + 1;
@@ -144,6 +151,7 @@ clFolderItem clFakePlatform::ItemOf(std::size_t node, std::string name) const {
   clFolderItem item;
   item.hidden = nodes[node].hidden || (!name.empty() && name[0] == '.');
   item.name = std::move(name);
+  item.isLink = nodes[node].isLink;
   if (nodes[node].isLink) {
     node = Resolve(node);
     if (node == kNone) return item;  // dangling: a file without attributes
@@ -215,7 +223,14 @@ bool clFakePlatform::CreateFolders(const std::string& folder) {
   return nodes[node].isFolder;
 }
 
-clFileRead clFakePlatform::ReadWholeFile(const std::string& path, std::string& text) {
+std::string clFakePlatform::FileKey(std::string path) {
+  // Paths joined with the system's separator find what the tests name with "/".
+  for (char& c : path) c = c == '\\' ? '/' : c;
+  return path;
+}
+
+clFileRead clFakePlatform::ReadWholeFile(const std::string& given, std::string& text) {
+  const std::string path = FileKey(given);
   text.clear();
   if (std::find(unreadable.begin(), unreadable.end(), path) != unreadable.end()) {
     return clFileRead::Failed;
@@ -226,7 +241,8 @@ clFileRead clFakePlatform::ReadWholeFile(const std::string& path, std::string& t
   return clFileRead::Read;
 }
 
-bool clFakePlatform::ReplaceFile(const std::string& path, const std::string& text) {
+bool clFakePlatform::ReplaceFile(const std::string& given, const std::string& text) {
+  const std::string path = FileKey(given);
   if (std::find(unreadable.begin(), unreadable.end(), path) != unreadable.end()) return false;
   files[path] = text;
   return true;

@@ -29,8 +29,8 @@
 //                       declared items ("." and ".." not counted)
 //   "gone:"             a folder its parent lists that is gone when it is opened itself
 //                       (deleted by someone else in between)
-// Names are raw bytes: anything but "/" and NUL. A line for an item that exists already
-// adds its markers to it.
+// Names are raw bytes: anything but "/" and NUL (and "\\" on Windows, where the walk joins
+// paths with it). A line for an item that exists already adds its markers to it.
 class clFakePlatform : public clFilePlatform {
  public:
   clFakePlatform();
@@ -72,10 +72,14 @@ class clFakePlatform : public clFilePlatform {
 
   // Whole files live beside the tree, by path: ReadWholeFile finds what SetFile put or
   // ReplaceFile wrote; a path marked unreadable fails both.
-  void SetFile(const std::string& path, std::string text) { files[path] = std::move(text); }
-  void SetUnreadable(const std::string& path) { unreadable.push_back(path); }
+  void SetFile(const std::string& path, std::string text) {
+    files[FileKey(path)] = std::move(text);
+  }
+  void SetUnreadable(const std::string& path) { unreadable.push_back(FileKey(path)); }
   const std::map<std::string, std::string>& Files() const { return files; }
   clFileRead ReadWholeFile(const std::string& path, std::string& text) override;
+  // The key of a whole file: its path with "/" for either separator.
+  static std::string FileKey(std::string path);
   bool ReplaceFile(const std::string& path, const std::string& text) override;
 
  private:

@@ -102,7 +102,12 @@ bool clPosixPlatform::Read(int fd, std::vector<clFolderItem>& items,
     clFolderItem item;
     item.name = entry->d_name;
     item.hidden = !item.name.empty() && item.name[0] == '.';
+    // A link by the listing's own word; a file system that does not say is asked.
     struct stat info {};
+    item.isLink =
+        entry->d_type == DT_LNK ||
+        (entry->d_type == DT_UNKNOWN &&
+         ::fstatat(fd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(info.st_mode));
     if (::fstatat(fd, entry->d_name, &info, 0) == 0) {
       item.isFolder = S_ISDIR(info.st_mode);
       item.readOnly = (info.st_mode & S_IWUSR) == 0;

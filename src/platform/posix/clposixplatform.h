@@ -3,8 +3,8 @@
 #include "platform/clfileplatform.h"
 
 // The file system of a POSIX system: names as raw bytes, folder = stat (following
-// links) says directory, hidden = leading ".", read-only = owner write bit absent,
-// system folder "/proc".
+// links) says directory, hidden = leading ".", read-only = owner write bit absent, a
+// link = a symbolic link, system folder "/proc".
 class clPosixPlatform : public clFilePlatform {
  public:
   bool ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) override;

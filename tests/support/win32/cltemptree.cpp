@@ -2,6 +2,7 @@
 // functions so that names with a 0x5C trail byte ("ソ", "表") stay whole.
 #include "platform/win32/clwindows.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -38,7 +39,10 @@ void RemoveAll(const std::wstring& path) {
       const std::wstring name = data.cFileName;
       if (name == L"." || name == L"..") continue;
       const std::wstring child = path + L"\\" + name;
-      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
+        // A link goes itself; what it leads to stays.
+        if (!::DeleteFileW(child.c_str())) ::RemoveDirectoryW(child.c_str());
+      } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveAll(child);
       } else {
         ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -48,6 +52,59 @@ void RemoveAll(const std::wstring& path) {
     ::FindClose(find);
   }
   ::RemoveDirectoryW(path.c_str());
+}
+
+// A symbolic link at `link` to `target` (relative to the link's folder, or absolute).
+// Wine makes no link of its own (CreateSymbolicLinkW does nothing there): its POSIX
+// ln makes one, which Wine shows as a reparse point, as Windows shows a link.
+void MakeLink(const std::string& link, const std::string& target) {
+  std::wstring wideTarget = clSystemCodePage::ToWide(target);
+  std::replace(wideTarget.begin(), wideTarget.end(), L'/', L'\\');
+  const std::wstring wideLink = clSystemCodePage::ToWide(link);
+  const auto made = [&] {
+    WIN32_FIND_DATAW data;
+    const HANDLE find = ::FindFirstFileW(Wide(link).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE) return false;
+    ::FindClose(find);
+    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  };
+  const std::size_t slash = wideLink.find_last_of(L"\\/");
+  const std::wstring resolved = wideTarget.size() > 1 && wideTarget[1] == L':'
+                                    ? wideTarget
+                                    : wideLink.substr(0, slash + 1) + wideTarget;
+  const DWORD attributes = ::GetFileAttributesW(resolved.c_str());
+  const DWORD flags =
+      (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0
+           ? SYMBOLIC_LINK_FLAG_DIRECTORY
+           : 0) |
+      SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
+  if (::CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && made()) return;
+
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) throw std::runtime_error("cannot make the link " + link);
+  char* const unixLink = toUnix(wideLink.c_str());
+  if (unixLink == nullptr) throw std::runtime_error("no POSIX path for " + link);
+  std::string posixTarget = target;
+  std::replace(posixTarget.begin(), posixTarget.end(), '\\', '/');
+  std::wstring command = L"Z:\\bin\\ln -s -- \"" + clSystemCodePage::ToWide(posixTarget) +
+                         L"\" \"" + clSystemCodePage::ToWide(unixLink) + L"\"";
+  ::HeapFree(::GetProcessHeap(), 0, unixLink);
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+    throw std::runtime_error("cannot run ln for " + link);
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  // Wine cannot wait for a POSIX program: the link is waited for, with a deadline.
+  for (int waited = 0; !made(); waited += 5) {
+    if (waited >= 30000) throw std::runtime_error("no link made at " + link);
+    ::Sleep(5);
+  }
 }
 
 }  // namespace
@@ -95,8 +152,12 @@ void clTempTree::Add(const std::string& line) {
     ::SetFileAttributesW(wide.c_str(), attributes | FILE_ATTRIBUTE_READONLY);
     return;
   }
-  if (line.find(" -> ") != std::string::npos) {
-    throw std::runtime_error("links are not made on Windows: " + line);
+  const std::size_t arrow = line.find(" -> ");
+  if (arrow != std::string::npos) {
+    const std::string link = Path(line.substr(0, arrow));
+    MakeParents(link);
+    MakeLink(link, line.substr(arrow + 4));
+    return;
   }
   if (!line.empty() && line.back() == '/') {
     MakeFolders(Path(line.substr(0, line.size() - 1)));
