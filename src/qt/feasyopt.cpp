@@ -11,6 +11,25 @@
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
 
+namespace {
+
+// The check boxes and the model fields they show, copied both ways, in the order
+// showing sets them (a clipboard box's handler unchecks the other as it is set).
+struct clCheckField {
+  QCheckBox* TfrmEasyOpt::*control;
+  bool clEasyOptModel::*field;
+};
+constexpr clCheckField kCheckFields[] = {
+    {&TfrmEasyOpt::chkEasyCsv, &clEasyOptModel::chkEasyCsv},
+    {&TfrmEasyOpt::chkEasyText, &clEasyOptModel::chkEasyText},
+    {&TfrmEasyOpt::chkEasyCBT, &clEasyOptModel::chkEasyCBT},
+    {&TfrmEasyOpt::chkEasyCBE, &clEasyOptModel::chkEasyCBE},
+    {&TfrmEasyOpt::chkOpenMsg, &clEasyOptModel::chkOpenMsg},
+    {&TfrmEasyOpt::chkOpenFile, &clEasyOptModel::chkOpenFile},
+};
+
+}  // namespace
+
 TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
@@ -67,12 +86,9 @@ void TfrmEasyOpt::FormShow() {
   model.FormShow(option);
   // The boxes' handlers read the boxes back into the model as they are set.
   const clEasyOptModel shown = model;
-  chkEasyCsv->setChecked(shown.chkEasyCsv);
-  chkEasyText->setChecked(shown.chkEasyText);
-  chkEasyCBT->setChecked(shown.chkEasyCBT);
-  chkEasyCBE->setChecked(shown.chkEasyCBE);
-  chkOpenMsg->setChecked(shown.chkOpenMsg);
-  chkOpenFile->setChecked(shown.chkOpenFile);
+  for (const clCheckField& check : kCheckFields) {
+    (this->*check.control)->setChecked(shown.*check.field);
+  }
 }
 
 void TfrmEasyOpt::btnOkClick() {
@@ -93,12 +109,9 @@ void TfrmEasyOpt::chkEasyCBEClick() {
 }
 
 void TfrmEasyOpt::TakeControls() {
-  model.chkEasyText = chkEasyText->isChecked();
-  model.chkEasyCsv = chkEasyCsv->isChecked();
-  model.chkEasyCBT = chkEasyCBT->isChecked();
-  model.chkEasyCBE = chkEasyCBE->isChecked();
-  model.chkOpenFile = chkOpenFile->isChecked();
-  model.chkOpenMsg = chkOpenMsg->isChecked();
+  for (const clCheckField& check : kCheckFields) {
+    model.*check.field = (this->*check.control)->isChecked();
+  }
 }
 
 void TfrmEasyOpt::showEvent(QShowEvent* event) {
