@@ -3,6 +3,21 @@
 #include "win32/cldialogframe.h"
 #include "win32/kdxresource.h"
 
+namespace {
+
+// The check boxes and the model fields they show, copied both ways.
+struct clCheckField {
+  int id;
+  bool clEasyOptModel::*field;
+};
+constexpr clCheckField kCheckFields[] = {
+    {IDC_CHKEASYCSV, &clEasyOptModel::chkEasyCsv}, {IDC_CHKEASYTEXT, &clEasyOptModel::chkEasyText},
+    {IDC_CHKEASYCBT, &clEasyOptModel::chkEasyCBT}, {IDC_CHKEASYCBE, &clEasyOptModel::chkEasyCBE},
+    {IDC_CHKOPENMSG, &clEasyOptModel::chkOpenMsg}, {IDC_CHKOPENFILE, &clEasyOptModel::chkOpenFile},
+};
+
+}  // namespace
+
 void TfrmEasyOpt::ShowModal(HWND owner) {
   ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EASYOPT), owner, DialogProc,
                     reinterpret_cast<LPARAM>(this));
@@ -60,22 +75,13 @@ void TfrmEasyOpt::Check(int id, bool checked) {
 void TfrmEasyOpt::FormShow() {
   // The model has applied the exclusion of the clipboard boxes as it set them.
   model.FormShow(option);
-  Check(IDC_CHKEASYCSV, model.chkEasyCsv);
-  Check(IDC_CHKEASYTEXT, model.chkEasyText);
-  Check(IDC_CHKEASYCBT, model.chkEasyCBT);
-  Check(IDC_CHKEASYCBE, model.chkEasyCBE);
-  Check(IDC_CHKOPENMSG, model.chkOpenMsg);
-  Check(IDC_CHKOPENFILE, model.chkOpenFile);
+  for (const clCheckField& check : kCheckFields) Check(check.id, model.*check.field);
 }
 
 void TfrmEasyOpt::TakeControls() {
-  auto checked = [this](int id) { return ::IsDlgButtonChecked(handle, id) == BST_CHECKED; };
-  model.chkEasyText = checked(IDC_CHKEASYTEXT);
-  model.chkEasyCsv = checked(IDC_CHKEASYCSV);
-  model.chkEasyCBT = checked(IDC_CHKEASYCBT);
-  model.chkEasyCBE = checked(IDC_CHKEASYCBE);
-  model.chkOpenFile = checked(IDC_CHKOPENFILE);
-  model.chkOpenMsg = checked(IDC_CHKOPENMSG);
+  for (const clCheckField& check : kCheckFields) {
+    model.*check.field = ::IsDlgButtonChecked(handle, check.id) == BST_CHECKED;
+  }
 }
 
 void TfrmEasyOpt::btnOkClick() {
