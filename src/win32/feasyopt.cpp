@@ -18,53 +18,33 @@ constexpr clCheckField kCheckFields[] = {
 
 }  // namespace
 
-void TfrmEasyOpt::ShowModal(HWND owner) {
-  ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EASYOPT), owner, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-  handle = nullptr;
+TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option)
+    : clModalDialog(IDD_EASYOPT, Keys::Ignored, IDC_BTNCANCEL), option(option) {}
+
+void TfrmEasyOpt::OnOpen() {
+  clDialogFrame::LayOutInPixels(handle);
+  clDialogFrame::SetClientSize(handle, 283, 205);
+  clDialogFrame::MoveTo(handle, 269, 106);  // a fixed place on the screen, not centred
+  FormShow();
 }
 
-INT_PTR CALLBACK TfrmEasyOpt::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    reinterpret_cast<TfrmEasyOpt*>(lParam)->handle = dialog;
-  }
-  auto* self = reinterpret_cast<TfrmEasyOpt*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-  return self == nullptr ? FALSE : self->Handle(message, wParam);
-}
-
-INT_PTR TfrmEasyOpt::Handle(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      clDialogFrame::LayOutInPixels(handle);
-      clDialogFrame::SetClientSize(handle, 283, 205);
-      clDialogFrame::MoveTo(handle, 269, 106);  // a fixed place on the screen, not centred
-      FormShow();
-      return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(handle, IDC_BTNCANCEL);
-      return TRUE;
-    case WM_COMMAND:
-      if (clDialogFrame::IsKeyCommand(wParam)) return TRUE;
-      switch (LOWORD(wParam)) {
-        case IDC_BTNOK:
-          btnOkClick();
-          ::EndDialog(handle, IDC_BTNOK);
-          return TRUE;
-        case IDC_BTNCANCEL:
-          ::EndDialog(handle, IDC_BTNCANCEL);
-          return TRUE;
-        case IDC_CHKEASYCBT:
-          if (HIWORD(wParam) == BN_CLICKED) chkEasyCBTClick();
-          return TRUE;
-        case IDC_CHKEASYCBE:
-          if (HIWORD(wParam) == BN_CLICKED) chkEasyCBEClick();
-          return TRUE;
-        default:
-          return FALSE;
-      }
+bool TfrmEasyOpt::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_BTNOK:
+      btnOkClick();
+      End(IDC_BTNOK);
+      return true;
+    case IDC_BTNCANCEL:
+      End(IDC_BTNCANCEL);
+      return true;
+    case IDC_CHKEASYCBT:
+      if (code == BN_CLICKED) chkEasyCBTClick();
+      return true;
+    case IDC_CHKEASYCBE:
+      if (code == BN_CLICKED) chkEasyCBEClick();
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 

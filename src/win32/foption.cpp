@@ -75,56 +75,35 @@ std::string TextOf(HWND control) {
 
 }  // namespace
 
-void TfrmOption::ShowModal(HWND owner) {
-  ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTION), owner, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-  handle = nullptr;
+TfrmOption::TfrmOption(clSoftOption& option)
+    : clModalDialog(IDD_OPTION, Keys::Ignored, IDC_BTNCANCEL), option(option) {}
+
+void TfrmOption::OnOpen() {
+  clDialogFrame::LayOutInPixels(handle);
+  clDialogFrame::SetProgramIcon(handle);
+  clDialogFrame::SetClientSize(handle, kClientWidth, kClientHeight);
+  clDialogFrame::CentreOnOwner(handle);
+  FormCreate();
+  FormShow();
 }
 
-INT_PTR CALLBACK TfrmOption::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<TfrmOption*>(lParam);
-    ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    self->handle = dialog;
-  }
-  auto* self = reinterpret_cast<TfrmOption*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-  return self == nullptr ? FALSE : self->Handle(message, wParam);
-}
-
-INT_PTR TfrmOption::Handle(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      clDialogFrame::LayOutInPixels(handle);
-      clDialogFrame::SetProgramIcon(handle);
-      clDialogFrame::SetClientSize(handle, kClientWidth, kClientHeight);
-      clDialogFrame::CentreOnOwner(handle);
-      FormCreate();
-      FormShow();
-      return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(handle, IDC_BTNCANCEL);
-      return TRUE;
-    case WM_COMMAND:
-      if (clDialogFrame::IsKeyCommand(wParam)) return TRUE;
-      switch (LOWORD(wParam)) {
-        case IDC_BTNOK:
-          btnOkClick();
-          ::EndDialog(handle, IDC_BTNOK);
-          return TRUE;
-        case IDC_BTNCANCEL:
-          ::EndDialog(handle, IDC_BTNCANCEL);
-          return TRUE;
-        case IDC_BTNCALLSELECTFILEDIALOG:
-          btnCallSelectFileDialogClick();
-          return TRUE;
-        case IDC_CHKCOPYCLIPBOARDFOLDERLIST:
-          if (HIWORD(wParam) == BN_CLICKED) chkCopyClipBoardFolderListClick();
-          return TRUE;
-        default:
-          return FALSE;
-      }
+bool TfrmOption::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_BTNOK:
+      btnOkClick();
+      End(IDC_BTNOK);
+      return true;
+    case IDC_BTNCANCEL:
+      End(IDC_BTNCANCEL);
+      return true;
+    case IDC_BTNCALLSELECTFILEDIALOG:
+      btnCallSelectFileDialogClick();
+      return true;
+    case IDC_CHKCOPYCLIPBOARDFOLDERLIST:
+      if (code == BN_CLICKED) chkCopyClipBoardFolderListClick();
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 
