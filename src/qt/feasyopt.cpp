@@ -8,6 +8,7 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "qt/clcheckfield.h"
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
 
@@ -15,11 +16,8 @@ namespace {
 
 // The check boxes and the model fields they show, copied both ways, in the order
 // showing sets them (a clipboard box's handler unchecks the other as it is set).
-struct clCheckField {
-  QCheckBox* TfrmEasyOpt::*control;
-  bool clEasyOptModel::*field;
-};
-constexpr clCheckField kCheckFields[] = {
+using clCheck = clCheckField<TfrmEasyOpt, clEasyOptModel>;
+constexpr clCheck kCheckFields[] = {
     {&TfrmEasyOpt::chkEasyCsv, &clEasyOptModel::chkEasyCsv},
     {&TfrmEasyOpt::chkEasyText, &clEasyOptModel::chkEasyText},
     {&TfrmEasyOpt::chkEasyCBT, &clEasyOptModel::chkEasyCBT},
@@ -86,9 +84,7 @@ void TfrmEasyOpt::FormShow() {
   model.FormShow(option);
   // The boxes' handlers read the boxes back into the model as they are set.
   const clEasyOptModel shown = model;
-  for (const clCheckField& check : kCheckFields) {
-    (this->*check.control)->setChecked(shown.*check.field);
-  }
+  clCheck::Show(*this, shown, kCheckFields);
 }
 
 void TfrmEasyOpt::btnOkClick() {
@@ -108,11 +104,7 @@ void TfrmEasyOpt::chkEasyCBEClick() {
   chkEasyCBT->setChecked(model.chkEasyCBT);
 }
 
-void TfrmEasyOpt::TakeControls() {
-  for (const clCheckField& check : kCheckFields) {
-    model.*check.field = (this->*check.control)->isChecked();
-  }
-}
+void TfrmEasyOpt::TakeControls() { clCheck::Take(*this, model, kCheckFields); }
 
 void TfrmEasyOpt::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {

@@ -19,11 +19,11 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "qt/clcheckfield.h"
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
 #include "qt/clqtfolderchooser.h"
 #include "qt/cltypeddigits.h"
-#include "settings/clcalledwindialog.h"
 #include "settings/clusertexts.h"
 
 namespace {
@@ -45,11 +45,8 @@ QCheckBox* NewCheckBox(QWidget* parent, const char* caption, const char* control
 }
 
 // The check boxes and the model fields they show, copied both ways.
-struct clCheckField {
-  QCheckBox* TfrmOption::*control;
-  bool clOptionModel::*field;
-};
-constexpr clCheckField kCheckFields[] = {
+using clCheck = clCheckField<TfrmOption, clOptionModel>;
+constexpr clCheck kCheckFields[] = {
     {&TfrmOption::chkIsSubForder, &clOptionModel::chkIsSubForder},
     {&TfrmOption::chkIsWinFolder, &clOptionModel::chkIsWinFolder},
     {&TfrmOption::chkIsHiddenFolder, &clOptionModel::chkIsHiddenFolder},
@@ -257,9 +254,7 @@ void TfrmOption::FormShow() {
 
 // A copy: the clipboard box's handler reads the box back into the model as it is set.
 void TfrmOption::ShowModel(clOptionModel shown) {
-  for (const clCheckField& check : kCheckFields) {
-    (this->*check.control)->setChecked(shown.*check.field);
-  }
+  clCheck::Show(*this, shown, kCheckFields);
   ShowOutputFolder(shown.edtFolderListOutputFolder);
   SetFormatCBIndex(shown.rgbFormatCB);
   edtTimeout->setText(QString::fromStdString(shown.edtTimeout));
@@ -267,9 +262,7 @@ void TfrmOption::ShowModel(clOptionModel shown) {
 }
 
 void TfrmOption::btnOkClick() {
-  for (const clCheckField& check : kCheckFields) {
-    model.*check.field = (this->*check.control)->isChecked();
-  }
+  clCheck::Take(*this, model, kCheckFields);
   model.edtFolderListOutputFolder = OutputFolderBytes();
   model.rgbFormatCB = GetFormatCBIndex();
   model.edtTimeout = edtTimeout->text().toStdString();
@@ -277,14 +270,7 @@ void TfrmOption::btnOkClick() {
 }
 
 void TfrmOption::btnCallSelectFileDialogClick() {
-  clCalledWinDialog chooser;
-  chooser.SetTitle(clUserTexts::kOutputFolderTitle);
-  // From the stored folder, not from what the box holds now.
-  chooser.SetInitialFolder(option.GetOutputFolderPath());
   clQtFolderChooser owner(this);
-  chooser.Execute(owner);
-  const std::string chosen = chooser.GetFolderPath();
-  if (!chosen.empty()) {
-    ShowOutputFolder(chosen);
-  }
+  const std::string chosen = clOptionModel::btnCallSelectFileDialogClick(option, owner);
+  if (!chosen.empty()) ShowOutputFolder(chosen);
 }
