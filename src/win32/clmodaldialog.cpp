@@ -1,6 +1,7 @@
 #include "win32/clmodaldialog.h"
 
 #include "win32/cldialogframe.h"
+#include "win32/kdxresource.h"
 
 void clModalDialog::ShowModal(HWND owner) {
   ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId), owner, DialogProc,
@@ -30,7 +31,17 @@ INT_PTR clModalDialog::Handle(UINT message, WPARAM wParam) {
       return TRUE;
     case WM_COMMAND:
       if (keys == Keys::Ignored && clDialogFrame::IsKeyCommand(wParam)) return TRUE;
-      return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+      switch (LOWORD(wParam)) {
+        case IDC_BTNOK:
+          OnOk();
+          End(IDC_BTNOK);
+          return TRUE;
+        case IDC_BTNCANCEL:
+          End(IDC_BTNCANCEL);
+          return TRUE;
+        default:
+          return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+      }
     default:
       return FALSE;
   }

@@ -4,8 +4,9 @@
 
 // What the program's dialogs share: shown modally from their template, a dialog
 // procedure that finds the dialog's object, the close box that ends the dialog with a
-// given result, and (for the settings dialogs) the key rule of clDialogFrame: the
-// dialog manager's own Enter and Esc commands are ignored.
+// given result, the settings dialogs' OK (IDC_BTNOK: OnOk, then the dialog ends) and
+// Cancel (IDC_BTNCANCEL: the dialog ends), and for them the key rule of clDialogFrame:
+// the dialog manager's own Enter and Esc commands are ignored.
 class clModalDialog {
  public:
   enum class Keys { Ignored, Passed };
@@ -22,7 +23,9 @@ class clModalDialog {
  protected:
   // The dialog opens: its frame and its controls.
   virtual void OnOpen() = 0;
-  // A control's command (code as WM_COMMAND gives it); true when the dialog handled it.
+  // OK was pressed; the dialog ends after it.
+  virtual void OnOk() {}
+  // Another control's command (code as WM_COMMAND gives it); true when it was handled.
   virtual bool OnCommand(int id, int code) = 0;
   void End(int result);
 

@@ -1,16 +1,14 @@
 #include "win32/feasyopt.h"
 
+#include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
 #include "win32/kdxresource.h"
 
 namespace {
 
 // The check boxes and the model fields they show, copied both ways.
-struct clCheckField {
-  int id;
-  bool clEasyOptModel::*field;
-};
-constexpr clCheckField kCheckFields[] = {
+using clCheck = clCheckField<clEasyOptModel>;
+constexpr clCheck kCheckFields[] = {
     {IDC_CHKEASYCSV, &clEasyOptModel::chkEasyCsv}, {IDC_CHKEASYTEXT, &clEasyOptModel::chkEasyText},
     {IDC_CHKEASYCBT, &clEasyOptModel::chkEasyCBT}, {IDC_CHKEASYCBE, &clEasyOptModel::chkEasyCBE},
     {IDC_CHKOPENMSG, &clEasyOptModel::chkOpenMsg}, {IDC_CHKOPENFILE, &clEasyOptModel::chkOpenFile},
@@ -28,15 +26,10 @@ void TfrmEasyOpt::OnOpen() {
   FormShow();
 }
 
+void TfrmEasyOpt::OnOk() { btnOkClick(); }
+
 bool TfrmEasyOpt::OnCommand(int id, int code) {
   switch (id) {
-    case IDC_BTNOK:
-      btnOkClick();
-      End(IDC_BTNOK);
-      return true;
-    case IDC_BTNCANCEL:
-      End(IDC_BTNCANCEL);
-      return true;
     case IDC_CHKEASYCBT:
       if (code == BN_CLICKED) chkEasyCBTClick();
       return true;
@@ -55,14 +48,10 @@ void TfrmEasyOpt::Check(int id, bool checked) {
 void TfrmEasyOpt::FormShow() {
   // The model has applied the exclusion of the clipboard boxes as it set them.
   model.FormShow(option);
-  for (const clCheckField& check : kCheckFields) Check(check.id, model.*check.field);
+  clCheck::Show(handle, model, kCheckFields);
 }
 
-void TfrmEasyOpt::TakeControls() {
-  for (const clCheckField& check : kCheckFields) {
-    model.*check.field = ::IsDlgButtonChecked(handle, check.id) == BST_CHECKED;
-  }
-}
+void TfrmEasyOpt::TakeControls() { clCheck::Take(handle, model, kCheckFields); }
 
 void TfrmEasyOpt::btnOkClick() {
   TakeControls();

@@ -20,6 +20,7 @@ class TfrmEasyOpt : public clModalDialog {
 
  private:
   void OnOpen() override;
+  void OnOk() override;
   bool OnCommand(int id, int code) override;
   void TakeControls();
   void Check(int id, bool checked);

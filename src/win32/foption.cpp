@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "settings/clcalledwindialog.h"
 #include "settings/clclipboardform.h"
 #include "settings/clusertexts.h"
+#include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
 #include "win32/clfolderbrowser.h"
 #include "win32/clwintext.h"
@@ -45,11 +45,8 @@ constexpr clHinted kHinted[] = {
 };
 
 // The check boxes and the model fields they show, copied both ways.
-struct clCheckField {
-  int id;
-  bool clOptionModel::*field;
-};
-constexpr clCheckField kCheckFields[] = {
+using clCheck = clCheckField<clOptionModel>;
+constexpr clCheck kCheckFields[] = {
     {IDC_CHKISSUBFORDER, &clOptionModel::chkIsSubForder},
     {IDC_CHKISWINFOLDER, &clOptionModel::chkIsWinFolder},
     {IDC_CHKISHIDDENFOLDER, &clOptionModel::chkIsHiddenFolder},
@@ -87,15 +84,10 @@ void TfrmOption::OnOpen() {
   FormShow();
 }
 
+void TfrmOption::OnOk() { btnOkClick(); }
+
 bool TfrmOption::OnCommand(int id, int code) {
   switch (id) {
-    case IDC_BTNOK:
-      btnOkClick();
-      End(IDC_BTNOK);
-      return true;
-    case IDC_BTNCANCEL:
-      End(IDC_BTNCANCEL);
-      return true;
     case IDC_BTNCALLSELECTFILEDIALOG:
       btnCallSelectFileDialogClick();
       return true;
@@ -148,7 +140,7 @@ void TfrmOption::ApplyEnableRule() {
 
 void TfrmOption::FormShow() {
   model.FormShow(option);
-  for (const clCheckField& check : kCheckFields) Check(check.id, model.*check.field);
+  clCheck::Show(handle, model, kCheckFields);
   // The path's own bytes, in the system code page.
   ::SetDlgItemTextA(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER, model.edtFolderListOutputFolder.c_str());
   ApplyEnableRule();
@@ -159,7 +151,7 @@ void TfrmOption::FormShow() {
 }
 
 void TfrmOption::btnOkClick() {
-  for (const clCheckField& check : kCheckFields) model.*check.field = Checked(check.id);
+  clCheck::Take(handle, model, kCheckFields);
   model.edtFolderListOutputFolder = TextOf(::GetDlgItem(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER));
   model.rgbFormatCB = Checked(IDC_RGBFORMATCB0)   ? clClipboardMode(clClipboardForm::Text)
                       : Checked(IDC_RGBFORMATCB1) ? clClipboardMode(clClipboardForm::Table)
@@ -169,13 +161,8 @@ void TfrmOption::btnOkClick() {
 }
 
 void TfrmOption::btnCallSelectFileDialogClick() {
-  clCalledWinDialog chooser;
-  chooser.SetTitle(clUserTexts::kOutputFolderTitle);
-  // From the stored folder, not from what the box holds now.
-  chooser.SetInitialFolder(option.GetOutputFolderPath());
   clFolderBrowser owner(handle);
-  chooser.Execute(owner);
-  const std::string chosen = chooser.GetFolderPath();
+  const std::string chosen = clOptionModel::btnCallSelectFileDialogClick(option, owner);
   if (!chosen.empty()) {
     ::SetDlgItemTextA(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER, chosen.c_str());
   }

@@ -21,6 +21,7 @@ class TfrmOption : public clModalDialog {
 
  private:
   void OnOpen() override;
+  void OnOk() override;
   bool OnCommand(int id, int code) override;
   void AddHints();
   bool Checked(int id) const;
