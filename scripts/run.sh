@@ -3,6 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target KDX
+cmake --preset default >/dev/null
+cmake --build --preset default --target KDX
 exec ./build/bin/KDX "$@"

@@ -12,11 +12,12 @@
 #include "platform/clpath.h"
 #include "settings/clcalledwindialog.h"
 #include "settings/clsettingsfile.h"
+#include "settings/clusertexts.h"
 
 namespace {
 
 const char* const kSecondInstanceText = "複数起動は出来ません";
-const char* const kUnknownErrorText = "不明な例外が発生しました";
+const char* const kUnknownErrorText = clUserTexts::kUnknownError;
 const std::string kUnstoredFolderText1 = "出力先フォルダのパスに改行が含まれているため、";
 const std::string kUnstoredFolderText2 =
     " に保存できませんでした。以前の出力先フォルダのままです。";

@@ -10,6 +10,7 @@
 #include "app/clsthread.h"
 #include "output/cloutputrun.h"
 #include "platform/clpath.h"
+#include "settings/clusertexts.h"
 
 namespace {
 
@@ -20,7 +21,7 @@ const char* const kEndCaption = "処理終了";
 const char* const kNoSystemFolderCaption = "ＡＰＩ異常";
 const char* const kNoSystemFolderText = "GetWindowsDirectoryに失敗しました。";
 const char* const kSystemFolderTargetText = "WindowsDirectoryは取得しない設定になっています。";
-const char* const kOutputFolderTitle = "フォルダ構成取得用ファイル出力先を指定して下さい。";
+const char* const kOutputFolderTitle = clUserTexts::kOutputFolderTitle;
 const char* const kReadFolderTitle = "構成を取得するフォルダを指定して下さい。";
 const char* const kCannotCreateFolder = "ディレクトリを作成することができません";
 const char* const kReadingStatus = "フォルダ構成の取得中...";

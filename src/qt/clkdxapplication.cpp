@@ -6,10 +6,7 @@
 
 #include "qt/clqttranslation.h"
 #include "qt/cluihooks.h"
-
-namespace {
-const char* const kUnknownErrorText = "不明な例外が発生しました";
-}
+#include "settings/clusertexts.h"
 
 clKdxApplication::clKdxApplication(int& argc, char** argv) : QApplication(argc, argv) {
   // The application title, the caption of the plain message boxes and the standard error
@@ -36,7 +33,7 @@ void clKdxApplication::ShowException(QWidget* owner, const std::exception_ptr& e
   } catch (const std::exception& exception) {
     text = QString::fromUtf8(exception.what());
   } catch (...) {
-    text = QString::fromUtf8(kUnknownErrorText);
+    text = QString::fromUtf8(clUserTexts::kUnknownError);
   }
   clUiHooks::errorBox(owner, text);
 }

@@ -8,8 +8,25 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "qt/clcheckfield.h"
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
+
+namespace {
+
+// The check boxes and the model fields they show, copied both ways, in the order
+// showing sets them (a clipboard box's handler unchecks the other as it is set).
+using clCheck = clCheckField<TfrmEasyOpt, clEasyOptModel>;
+constexpr clCheck kCheckFields[] = {
+    {&TfrmEasyOpt::chkEasyCsv, &clEasyOptModel::chkEasyCsv},
+    {&TfrmEasyOpt::chkEasyText, &clEasyOptModel::chkEasyText},
+    {&TfrmEasyOpt::chkEasyCBT, &clEasyOptModel::chkEasyCBT},
+    {&TfrmEasyOpt::chkEasyCBE, &clEasyOptModel::chkEasyCBE},
+    {&TfrmEasyOpt::chkOpenMsg, &clEasyOptModel::chkOpenMsg},
+    {&TfrmEasyOpt::chkOpenFile, &clEasyOptModel::chkOpenFile},
+};
+
+}  // namespace
 
 TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -67,12 +84,7 @@ void TfrmEasyOpt::FormShow() {
   model.FormShow(option);
   // The boxes' handlers read the boxes back into the model as they are set.
   const clEasyOptModel shown = model;
-  chkEasyCsv->setChecked(shown.chkEasyCsv);
-  chkEasyText->setChecked(shown.chkEasyText);
-  chkEasyCBT->setChecked(shown.chkEasyCBT);
-  chkEasyCBE->setChecked(shown.chkEasyCBE);
-  chkOpenMsg->setChecked(shown.chkOpenMsg);
-  chkOpenFile->setChecked(shown.chkOpenFile);
+  clCheck::Show(*this, shown, kCheckFields);
 }
 
 void TfrmEasyOpt::btnOkClick() {
@@ -92,14 +104,7 @@ void TfrmEasyOpt::chkEasyCBEClick() {
   chkEasyCBT->setChecked(model.chkEasyCBT);
 }
 
-void TfrmEasyOpt::TakeControls() {
-  model.chkEasyText = chkEasyText->isChecked();
-  model.chkEasyCsv = chkEasyCsv->isChecked();
-  model.chkEasyCBT = chkEasyCBT->isChecked();
-  model.chkEasyCBE = chkEasyCBE->isChecked();
-  model.chkOpenFile = chkOpenFile->isChecked();
-  model.chkOpenMsg = chkOpenMsg->isChecked();
-}
+void TfrmEasyOpt::TakeControls() { clCheck::Take(*this, model, kCheckFields); }
 
 void TfrmEasyOpt::showEvent(QShowEvent* event) {
   if (!event->spontaneous()) {

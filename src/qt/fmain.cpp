@@ -17,6 +17,7 @@
 #include "qt/cldroppedpaths.h"
 #include "qt/cljapanesefont.h"
 #include "qt/cluihooks.h"
+#include "settings/clusertexts.h"
 
 TfrmMain* frmMain = nullptr;
 TfrmVersionInfo* frmVersionInfo = nullptr;
@@ -25,7 +26,7 @@ TfrmEasyOpt* frmEasyOpt = nullptr;
 
 namespace {
 
-const char* const kInitialStatus = "ここに任意のフォルダをドラッグ＆ドロップしてください";
+const char* const kInitialStatus = clUserTexts::kInitialStatus;
 const int kClientWidth = 191;
 const int kClientHeight = 52;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -18,22 +19,49 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "qt/clcheckfield.h"
 #include "qt/cldialogkeys.h"
 #include "qt/cljapanesefont.h"
 #include "qt/clqtfolderchooser.h"
 #include "qt/cltypeddigits.h"
-#include "settings/clcalledwindialog.h"
+#include "settings/clusertexts.h"
 
 namespace {
 
 // The user may type at most this many digits into the time-out box.
 constexpr int kTimeoutTypedDigits = 4;
 
-QCheckBox* NewCheckBox(QWidget* parent, const char* caption, const char* hint) {
+QString HintOf(const char* control) {
+  const std::string_view hint = clUserTexts::OptionHint(control);
+  return QString::fromUtf8(hint.data(), qsizetype(hint.size()));
+}
+
+// A check box named after its control, with the control's hint.
+QCheckBox* NewCheckBox(QWidget* parent, const char* caption, const char* control) {
   auto* box = new QCheckBox(QString::fromUtf8(caption), parent);
-  box->setToolTip(QString::fromUtf8(hint));
+  box->setObjectName(QString::fromLatin1(control));
+  box->setToolTip(HintOf(control));
   return box;
 }
+
+// The check boxes and the model fields they show, copied both ways.
+using clCheck = clCheckField<TfrmOption, clOptionModel>;
+constexpr clCheck kCheckFields[] = {
+    {&TfrmOption::chkIsSubForder, &clOptionModel::chkIsSubForder},
+    {&TfrmOption::chkIsWinFolder, &clOptionModel::chkIsWinFolder},
+    {&TfrmOption::chkIsHiddenFolder, &clOptionModel::chkIsHiddenFolder},
+    {&TfrmOption::chkIsReadOnlyFolder, &clOptionModel::chkIsReadOnlyFolder},
+    {&TfrmOption::chkOutputFolderListCSV, &clOptionModel::chkOutputFolderListCSV},
+    {&TfrmOption::chkOutputFolderListTXT, &clOptionModel::chkOutputFolderListTXT},
+    {&TfrmOption::chkDispPreserveDialogWhenOutput, &clOptionModel::chkDispPreserveDialogWhenOutput},
+    {&TfrmOption::chkCopyClipBoardFolderList, &clOptionModel::chkCopyClipBoardFolderList},
+    {&TfrmOption::chkShortText, &clOptionModel::chkShortText},
+    {&TfrmOption::chkMsg, &clOptionModel::chkMsg},
+    {&TfrmOption::chkOpenLocate, &clOptionModel::chkOpenLocate},
+    {&TfrmOption::chkOpenCsv, &clOptionModel::chkOpenCsv},
+    {&TfrmOption::chkOpenTxt, &clOptionModel::chkOpenTxt},
+    {&TfrmOption::chkTimeout, &clOptionModel::chkTimeout},
+};
 
 // Untitled frame holding a grid of two equal columns.
 QGridLayout* NewFrame(QVBoxLayout* column, QWidget* parent) {
@@ -68,12 +96,10 @@ void TfrmOption::BuildControls() {
   column->setSpacing(8);
 
   QGridLayout* filters = NewFrame(column, this);
-  chkIsSubForder = NewCheckBox(this, "サブフォルダも取得する", "サブフォルダも取得対象とします");
-  chkIsWinFolder =
-      NewCheckBox(this, "Windowsフォルダも取得する", "Windowsフォルダも取得対象とします");
-  chkIsHiddenFolder = NewCheckBox(this, "隠しファイルも取得する", "隠しファイルも取得対象とします");
-  chkIsReadOnlyFolder =
-      NewCheckBox(this, "読み取り専用ファイルも取得する", "読み取り専用ファイルも取得対象とします");
+  chkIsSubForder = NewCheckBox(this, "サブフォルダも取得する", "chkIsSubForder");
+  chkIsWinFolder = NewCheckBox(this, "Windowsフォルダも取得する", "chkIsWinFolder");
+  chkIsHiddenFolder = NewCheckBox(this, "隠しファイルも取得する", "chkIsHiddenFolder");
+  chkIsReadOnlyFolder = NewCheckBox(this, "読み取り専用ファイルも取得する", "chkIsReadOnlyFolder");
   filters->addWidget(chkIsSubForder, 0, 0);
   filters->addWidget(chkIsWinFolder, 0, 1);
   filters->addWidget(chkIsHiddenFolder, 1, 0);
@@ -81,16 +107,15 @@ void TfrmOption::BuildControls() {
 
   QGridLayout* outputs = NewFrame(column, this);
   chkOutputFolderListCSV =
-      NewCheckBox(this, "フォルダ構成のＣＳＶ出力を行う", "CSVファイルとして出力します");
+      NewCheckBox(this, "フォルダ構成のＣＳＶ出力を行う", "chkOutputFolderListCSV");
   chkOutputFolderListTXT =
-      NewCheckBox(this, "フォルダ構成のテキスト出力を行う", "テキストファイルとして出力します");
-  chkCopyClipBoardFolderList = NewCheckBox(this, "フォルダ構成のClipboard出力を行う",
-                                           "テキスト形式でクリップボードに出力します");
-  chkShortText = NewCheckBox(this, "テキスト/Clipboard出力を切り詰める",
-                             "テキスト出力とclipboard出力形式の出力サイズを小さくします");
+      NewCheckBox(this, "フォルダ構成のテキスト出力を行う", "chkOutputFolderListTXT");
+  chkCopyClipBoardFolderList =
+      NewCheckBox(this, "フォルダ構成のClipboard出力を行う", "chkCopyClipBoardFolderList");
+  chkShortText = NewCheckBox(this, "テキスト/Clipboard出力を切り詰める", "chkShortText");
   rgbFormatCB = new QGroupBox(QString::fromUtf8("Clipboard出力形式"), this);
-  rgbFormatCB->setToolTip(QString::fromUtf8(
-      "Clipboard出力形式を選択します。表は表計算ソフトに貼り付ける場合に選択してください"));
+  rgbFormatCB->setObjectName(QStringLiteral("rgbFormatCB"));
+  rgbFormatCB->setToolTip(HintOf("rgbFormatCB"));
   auto* formats = new QHBoxLayout(rgbFormatCB);
   formats->setContentsMargins(10, 4, 10, 6);
   rgbFormatCBItems = new QButtonGroup(this);
@@ -100,8 +125,7 @@ void TfrmOption::BuildControls() {
     rgbFormatCBItems->addButton(radio, item);
     formats->addWidget(radio, 1);
   }
-  chkTimeout = NewCheckBox(this, "フォルダ構成取得にタイムアウトを設定",
-                           "時間がかかる場合は自動中断させたい場合に設定します");
+  chkTimeout = NewCheckBox(this, "フォルダ構成取得にタイムアウトを設定", "chkTimeout");
   edtTimeout = new QLineEdit(this);
   edtTimeout->setFixedWidth(52);
   Label2 = new QLabel(QString::fromUtf8("秒"), this);
@@ -123,15 +147,10 @@ void TfrmOption::BuildControls() {
   outputs->addLayout(timeoutRow, 3, 1);
 
   QGridLayout* after = NewFrame(column, this);
-  chkMsg = NewCheckBox(this, "出力後にMSGボックスを表示する",
-                       "CSV/テキスト/Clipboard出力後にMSGボックスを表示します");
-  chkOpenLocate = NewCheckBox(
-      this, "出力後に出力先（場所）を表示する",
-      "CSVファイルまたはテキストファイル出力後にファイルの場所をエクスプローラで開きます");
-  chkOpenCsv = NewCheckBox(this, "CSV出力後にそのまま開く",
-                           "CSV出力後に関連付いたアプリ（Excel等）で開きます");
-  chkOpenTxt = NewCheckBox(this, "テキスト出力後にそのまま開く",
-                           "テキスト出力後に関連付いたアプリ（メモ帳など）で開きます");
+  chkMsg = NewCheckBox(this, "出力後にMSGボックスを表示する", "chkMsg");
+  chkOpenLocate = NewCheckBox(this, "出力後に出力先（場所）を表示する", "chkOpenLocate");
+  chkOpenCsv = NewCheckBox(this, "CSV出力後にそのまま開く", "chkOpenCsv");
+  chkOpenTxt = NewCheckBox(this, "テキスト出力後にそのまま開く", "chkOpenTxt");
   after->addWidget(chkMsg, 0, 0);
   after->addWidget(chkOpenLocate, 0, 1);
   after->addWidget(chkOpenCsv, 1, 0);
@@ -140,7 +159,7 @@ void TfrmOption::BuildControls() {
   QGridLayout* destination = NewFrame(column, this);
   chkDispPreserveDialogWhenOutput = NewCheckBox(
       this, "出力先ファイルをその都度指定する（チェックがない場合は常にデフォルト指定）",
-      "CSV及びテキストファイルを出力する場合に毎回出力先を指定する場合はチェックを入れます.");
+      "chkDispPreserveDialogWhenOutput");
   Label1 = new QLabel(QString::fromUtf8("デフォルトの出力先指定フォルダ"), this);
   edtFolderListOutputFolder = new QLineEdit(this);
   // No length limit: a stored folder of any length is shown and stored whole.
@@ -235,56 +254,23 @@ void TfrmOption::FormShow() {
 
 // A copy: the clipboard box's handler reads the box back into the model as it is set.
 void TfrmOption::ShowModel(clOptionModel shown) {
-  chkIsSubForder->setChecked(shown.chkIsSubForder);
-  chkIsWinFolder->setChecked(shown.chkIsWinFolder);
-  chkIsHiddenFolder->setChecked(shown.chkIsHiddenFolder);
-  chkIsReadOnlyFolder->setChecked(shown.chkIsReadOnlyFolder);
-  chkOutputFolderListCSV->setChecked(shown.chkOutputFolderListCSV);
-  chkOutputFolderListTXT->setChecked(shown.chkOutputFolderListTXT);
-  chkDispPreserveDialogWhenOutput->setChecked(shown.chkDispPreserveDialogWhenOutput);
+  clCheck::Show(*this, shown, kCheckFields);
   ShowOutputFolder(shown.edtFolderListOutputFolder);
-  chkCopyClipBoardFolderList->setChecked(shown.chkCopyClipBoardFolderList);  // runs the enable rule
-  chkShortText->setChecked(shown.chkShortText);
-  chkMsg->setChecked(shown.chkMsg);
-  chkOpenLocate->setChecked(shown.chkOpenLocate);
-  chkOpenCsv->setChecked(shown.chkOpenCsv);
-  chkOpenTxt->setChecked(shown.chkOpenTxt);
   SetFormatCBIndex(shown.rgbFormatCB);
-  chkTimeout->setChecked(shown.chkTimeout);
   edtTimeout->setText(QString::fromStdString(shown.edtTimeout));
-  chkCopyClipBoardFolderListClick();  // also where the box kept its state
+  chkCopyClipBoardFolderListClick();  // the enable rule, also where the box kept its state
 }
 
 void TfrmOption::btnOkClick() {
-  model.chkIsSubForder = chkIsSubForder->isChecked();
-  model.chkIsWinFolder = chkIsWinFolder->isChecked();
-  model.chkIsHiddenFolder = chkIsHiddenFolder->isChecked();
-  model.chkIsReadOnlyFolder = chkIsReadOnlyFolder->isChecked();
-  model.chkOutputFolderListCSV = chkOutputFolderListCSV->isChecked();
-  model.chkOutputFolderListTXT = chkOutputFolderListTXT->isChecked();
-  model.chkDispPreserveDialogWhenOutput = chkDispPreserveDialogWhenOutput->isChecked();
+  clCheck::Take(*this, model, kCheckFields);
   model.edtFolderListOutputFolder = OutputFolderBytes();
-  model.chkCopyClipBoardFolderList = chkCopyClipBoardFolderList->isChecked();
-  model.chkShortText = chkShortText->isChecked();
-  model.chkMsg = chkMsg->isChecked();
-  model.chkOpenLocate = chkOpenLocate->isChecked();
-  model.chkOpenCsv = chkOpenCsv->isChecked();
-  model.chkOpenTxt = chkOpenTxt->isChecked();
   model.rgbFormatCB = GetFormatCBIndex();
-  model.chkTimeout = chkTimeout->isChecked();
   model.edtTimeout = edtTimeout->text().toStdString();
   model.btnOkClick(option);
 }
 
 void TfrmOption::btnCallSelectFileDialogClick() {
-  clCalledWinDialog chooser;
-  chooser.SetTitle("フォルダ構成取得用ファイル出力先を指定して下さい。");
-  // From the stored folder, not from what the box holds now.
-  chooser.SetInitialFolder(option.GetOutputFolderPath());
   clQtFolderChooser owner(this);
-  chooser.Execute(owner);
-  const std::string chosen = chooser.GetFolderPath();
-  if (!chosen.empty()) {
-    ShowOutputFolder(chosen);
-  }
+  const std::string chosen = clOptionModel::btnCallSelectFileDialogClick(option, owner);
+  if (!chosen.empty()) ShowOutputFolder(chosen);
 }

@@ -3,8 +3,10 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "settings/clcalledwindialog.h"
 #include "settings/clclipboardform.h"
 #include "settings/clrelatedansistring.h"
+#include "settings/clusertexts.h"
 
 void clOptionModel::FormShow(const clSoftOption& option) {
   chkIsSubForder = option.GetSubFolder();
@@ -54,4 +56,13 @@ void clOptionModel::btnOkClick(clSoftOption& option) const {
 
 void clOptionModel::chkCopyClipBoardFolderListClick() {
   rgbFormatCBEnabled = chkCopyClipBoardFolderList;
+}
+
+std::string clOptionModel::btnCallSelectFileDialogClick(const clSoftOption& option,
+                                                        clFolderChooser& chooser) {
+  clCalledWinDialog dialog;
+  dialog.SetTitle(clUserTexts::kOutputFolderTitle);
+  dialog.SetInitialFolder(option.GetOutputFolderPath());
+  dialog.Execute(chooser);
+  return dialog.GetFolderPath();
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "settings/clfolderchooser.h"
 #include "settings/clsoftoption.h"
 
 // The detailed settings dialog without its widgets: one field per control, named after
@@ -36,4 +37,8 @@ struct clOptionModel {
   void btnOkClick(clSoftOption& option) const;
   // The clipboard form can be chosen exactly while the clipboard output is on.
   void chkCopyClipBoardFolderListClick();
+  // The folder the user picks in `chooser` for the folder box, starting from the stored
+  // folder (not from what the box holds now); empty when the user cancelled.
+  static std::string btnCallSelectFileDialogClick(const clSoftOption& option,
+                                                  clFolderChooser& chooser);
 };

@@ -1,55 +1,43 @@
 #include "win32/feasyopt.h"
 
+#include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
 #include "win32/kdxresource.h"
 
-void TfrmEasyOpt::ShowModal(HWND owner) {
-  ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_EASYOPT), owner, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-  handle = nullptr;
+namespace {
+
+// The check boxes and the model fields they show, copied both ways.
+using clCheck = clCheckField<clEasyOptModel>;
+constexpr clCheck kCheckFields[] = {
+    {IDC_CHKEASYCSV, &clEasyOptModel::chkEasyCsv}, {IDC_CHKEASYTEXT, &clEasyOptModel::chkEasyText},
+    {IDC_CHKEASYCBT, &clEasyOptModel::chkEasyCBT}, {IDC_CHKEASYCBE, &clEasyOptModel::chkEasyCBE},
+    {IDC_CHKOPENMSG, &clEasyOptModel::chkOpenMsg}, {IDC_CHKOPENFILE, &clEasyOptModel::chkOpenFile},
+};
+
+}  // namespace
+
+TfrmEasyOpt::TfrmEasyOpt(clSoftOption& option)
+    : clModalDialog(IDD_EASYOPT, Keys::Ignored, IDC_BTNCANCEL), option(option) {}
+
+void TfrmEasyOpt::OnOpen() {
+  clDialogFrame::LayOutInPixels(handle);
+  clDialogFrame::SetClientSize(handle, 283, 205);
+  clDialogFrame::MoveTo(handle, 269, 106);  // a fixed place on the screen, not centred
+  FormShow();
 }
 
-INT_PTR CALLBACK TfrmEasyOpt::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    reinterpret_cast<TfrmEasyOpt*>(lParam)->handle = dialog;
-  }
-  auto* self = reinterpret_cast<TfrmEasyOpt*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-  return self == nullptr ? FALSE : self->Handle(message, wParam);
-}
+void TfrmEasyOpt::OnOk() { btnOkClick(); }
 
-INT_PTR TfrmEasyOpt::Handle(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      clDialogFrame::LayOutInPixels(handle);
-      clDialogFrame::SetClientSize(handle, 283, 205);
-      clDialogFrame::MoveTo(handle, 269, 106);  // a fixed place on the screen, not centred
-      FormShow();
-      return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(handle, IDC_BTNCANCEL);
-      return TRUE;
-    case WM_COMMAND:
-      if (clDialogFrame::IsKeyCommand(wParam)) return TRUE;
-      switch (LOWORD(wParam)) {
-        case IDC_BTNOK:
-          btnOkClick();
-          ::EndDialog(handle, IDC_BTNOK);
-          return TRUE;
-        case IDC_BTNCANCEL:
-          ::EndDialog(handle, IDC_BTNCANCEL);
-          return TRUE;
-        case IDC_CHKEASYCBT:
-          if (HIWORD(wParam) == BN_CLICKED) chkEasyCBTClick();
-          return TRUE;
-        case IDC_CHKEASYCBE:
-          if (HIWORD(wParam) == BN_CLICKED) chkEasyCBEClick();
-          return TRUE;
-        default:
-          return FALSE;
-      }
+bool TfrmEasyOpt::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_CHKEASYCBT:
+      if (code == BN_CLICKED) chkEasyCBTClick();
+      return true;
+    case IDC_CHKEASYCBE:
+      if (code == BN_CLICKED) chkEasyCBEClick();
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 
@@ -60,23 +48,10 @@ void TfrmEasyOpt::Check(int id, bool checked) {
 void TfrmEasyOpt::FormShow() {
   // The model has applied the exclusion of the clipboard boxes as it set them.
   model.FormShow(option);
-  Check(IDC_CHKEASYCSV, model.chkEasyCsv);
-  Check(IDC_CHKEASYTEXT, model.chkEasyText);
-  Check(IDC_CHKEASYCBT, model.chkEasyCBT);
-  Check(IDC_CHKEASYCBE, model.chkEasyCBE);
-  Check(IDC_CHKOPENMSG, model.chkOpenMsg);
-  Check(IDC_CHKOPENFILE, model.chkOpenFile);
+  clCheck::Show(handle, model, kCheckFields);
 }
 
-void TfrmEasyOpt::TakeControls() {
-  auto checked = [this](int id) { return ::IsDlgButtonChecked(handle, id) == BST_CHECKED; };
-  model.chkEasyText = checked(IDC_CHKEASYTEXT);
-  model.chkEasyCsv = checked(IDC_CHKEASYCSV);
-  model.chkEasyCBT = checked(IDC_CHKEASYCBT);
-  model.chkEasyCBE = checked(IDC_CHKEASYCBE);
-  model.chkOpenFile = checked(IDC_CHKOPENFILE);
-  model.chkOpenMsg = checked(IDC_CHKOPENMSG);
-}
+void TfrmEasyOpt::TakeControls() { clCheck::Take(handle, model, kCheckFields); }
 
 void TfrmEasyOpt::btnOkClick() {
   TakeControls();

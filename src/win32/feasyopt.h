@@ -4,15 +4,14 @@
 
 #include "settings/cleasyoptmodel.h"
 #include "settings/clsoftoption.h"
+#include "win32/clmodaldialog.h"
 
 // "簡単設定": six check boxes that set the common output choices in one step. OK also
 // puts every setting the dialog does not show, apart from the output folder and the
 // short text form, back to its default. The record is edited in memory.
-class TfrmEasyOpt {
+class TfrmEasyOpt : public clModalDialog {
  public:
-  explicit TfrmEasyOpt(clSoftOption& option) : option(option) {}
-
-  void ShowModal(HWND owner);
+  explicit TfrmEasyOpt(clSoftOption& option);
 
   void FormShow();
   void btnOkClick();
@@ -20,12 +19,12 @@ class TfrmEasyOpt {
   void chkEasyCBEClick();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Handle(UINT message, WPARAM wParam);
+  void OnOpen() override;
+  void OnOk() override;
+  bool OnCommand(int id, int code) override;
   void TakeControls();
   void Check(int id, bool checked);
 
   clSoftOption& option;
   clEasyOptModel model;
-  HWND handle = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "settings/clusertexts.h"
 #include "win32/clfolderbrowser.h"
 #include "win32/clwintext.h"
 #include "win32/feasyopt.h"
@@ -18,7 +19,7 @@ TfrmEasyOpt* frmEasyOpt = nullptr;
 namespace {
 
 const char* const kClassName = "TfrmMain";
-const char* const kInitialStatus = "ここに任意のフォルダをドラッグ＆ドロップしてください";
+const char* const kInitialStatus = clUserTexts::kInitialStatus;
 constexpr int kClientWidth = 191;
 constexpr int kClientHeight = 52;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;

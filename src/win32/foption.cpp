@@ -6,9 +6,12 @@
 #include <string>
 #include <vector>
 
-#include "settings/clcalledwindialog.h"
+#include "settings/clclipboardform.h"
+#include "settings/clusertexts.h"
+#include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
 #include "win32/clfolderbrowser.h"
+#include "win32/clwintext.h"
 #include "win32/kdxresource.h"
 
 namespace {
@@ -18,23 +21,46 @@ constexpr int kClientHeight = 453;
 // The user may type at most this many digits into the time-out box.
 constexpr int kTimeoutTypedDigits = 4;
 
-// The controls that show a hint; its text is the string resource of the same number.
-constexpr int kHinted[] = {
-    IDC_CHKISSUBFORDER,
-    IDC_CHKISWINFOLDER,
-    IDC_CHKISHIDDENFOLDER,
-    IDC_CHKISREADONLYFOLDER,
-    IDC_CHKOUTPUTFOLDERLISTCSV,
-    IDC_CHKOUTPUTFOLDERLISTTXT,
-    IDC_CHKCOPYCLIPBOARDFOLDERLIST,
-    IDC_CHKSHORTTEXT,
-    IDC_RGBFORMATCB,
-    IDC_CHKTIMEOUT,
-    IDC_CHKMSG,
-    IDC_CHKOPENLOCATE,
-    IDC_CHKOPENCSV,
-    IDC_CHKOPENTXT,
-    IDC_CHKDISPPRESERVEDIALOG,
+// The controls that show a hint, with the names their hints go by.
+struct clHinted {
+  int id;
+  const char* control;
+};
+constexpr clHinted kHinted[] = {
+    {IDC_CHKISSUBFORDER, "chkIsSubForder"},
+    {IDC_CHKISWINFOLDER, "chkIsWinFolder"},
+    {IDC_CHKISHIDDENFOLDER, "chkIsHiddenFolder"},
+    {IDC_CHKISREADONLYFOLDER, "chkIsReadOnlyFolder"},
+    {IDC_CHKOUTPUTFOLDERLISTCSV, "chkOutputFolderListCSV"},
+    {IDC_CHKOUTPUTFOLDERLISTTXT, "chkOutputFolderListTXT"},
+    {IDC_CHKCOPYCLIPBOARDFOLDERLIST, "chkCopyClipBoardFolderList"},
+    {IDC_CHKSHORTTEXT, "chkShortText"},
+    {IDC_RGBFORMATCB, "rgbFormatCB"},
+    {IDC_CHKTIMEOUT, "chkTimeout"},
+    {IDC_CHKMSG, "chkMsg"},
+    {IDC_CHKOPENLOCATE, "chkOpenLocate"},
+    {IDC_CHKOPENCSV, "chkOpenCsv"},
+    {IDC_CHKOPENTXT, "chkOpenTxt"},
+    {IDC_CHKDISPPRESERVEDIALOG, "chkDispPreserveDialogWhenOutput"},
+};
+
+// The check boxes and the model fields they show, copied both ways.
+using clCheck = clCheckField<clOptionModel>;
+constexpr clCheck kCheckFields[] = {
+    {IDC_CHKISSUBFORDER, &clOptionModel::chkIsSubForder},
+    {IDC_CHKISWINFOLDER, &clOptionModel::chkIsWinFolder},
+    {IDC_CHKISHIDDENFOLDER, &clOptionModel::chkIsHiddenFolder},
+    {IDC_CHKISREADONLYFOLDER, &clOptionModel::chkIsReadOnlyFolder},
+    {IDC_CHKOUTPUTFOLDERLISTCSV, &clOptionModel::chkOutputFolderListCSV},
+    {IDC_CHKOUTPUTFOLDERLISTTXT, &clOptionModel::chkOutputFolderListTXT},
+    {IDC_CHKDISPPRESERVEDIALOG, &clOptionModel::chkDispPreserveDialogWhenOutput},
+    {IDC_CHKCOPYCLIPBOARDFOLDERLIST, &clOptionModel::chkCopyClipBoardFolderList},
+    {IDC_CHKSHORTTEXT, &clOptionModel::chkShortText},
+    {IDC_CHKMSG, &clOptionModel::chkMsg},
+    {IDC_CHKOPENLOCATE, &clOptionModel::chkOpenLocate},
+    {IDC_CHKOPENCSV, &clOptionModel::chkOpenCsv},
+    {IDC_CHKOPENTXT, &clOptionModel::chkOpenTxt},
+    {IDC_CHKTIMEOUT, &clOptionModel::chkTimeout},
 };
 
 std::string TextOf(HWND control) {
@@ -46,56 +72,30 @@ std::string TextOf(HWND control) {
 
 }  // namespace
 
-void TfrmOption::ShowModal(HWND owner) {
-  ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTION), owner, DialogProc,
-                    reinterpret_cast<LPARAM>(this));
-  handle = nullptr;
+TfrmOption::TfrmOption(clSoftOption& option)
+    : clModalDialog(IDD_OPTION, Keys::Ignored, IDC_BTNCANCEL), option(option) {}
+
+void TfrmOption::OnOpen() {
+  clDialogFrame::LayOutInPixels(handle);
+  clDialogFrame::SetProgramIcon(handle);
+  clDialogFrame::SetClientSize(handle, kClientWidth, kClientHeight);
+  clDialogFrame::CentreOnOwner(handle);
+  FormCreate();
+  FormShow();
 }
 
-INT_PTR CALLBACK TfrmOption::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    auto* self = reinterpret_cast<TfrmOption*>(lParam);
-    ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    self->handle = dialog;
-  }
-  auto* self = reinterpret_cast<TfrmOption*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-  return self == nullptr ? FALSE : self->Handle(message, wParam);
-}
+void TfrmOption::OnOk() { btnOkClick(); }
 
-INT_PTR TfrmOption::Handle(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      clDialogFrame::LayOutInPixels(handle);
-      clDialogFrame::SetProgramIcon(handle);
-      clDialogFrame::SetClientSize(handle, kClientWidth, kClientHeight);
-      clDialogFrame::CentreOnOwner(handle);
-      FormCreate();
-      FormShow();
-      return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(handle, IDC_BTNCANCEL);
-      return TRUE;
-    case WM_COMMAND:
-      if (clDialogFrame::IsKeyCommand(wParam)) return TRUE;
-      switch (LOWORD(wParam)) {
-        case IDC_BTNOK:
-          btnOkClick();
-          ::EndDialog(handle, IDC_BTNOK);
-          return TRUE;
-        case IDC_BTNCANCEL:
-          ::EndDialog(handle, IDC_BTNCANCEL);
-          return TRUE;
-        case IDC_BTNCALLSELECTFILEDIALOG:
-          btnCallSelectFileDialogClick();
-          return TRUE;
-        case IDC_CHKCOPYCLIPBOARDFOLDERLIST:
-          if (HIWORD(wParam) == BN_CLICKED) chkCopyClipBoardFolderListClick();
-          return TRUE;
-        default:
-          return FALSE;
-      }
+bool TfrmOption::OnCommand(int id, int code) {
+  switch (id) {
+    case IDC_BTNCALLSELECTFILEDIALOG:
+      btnCallSelectFileDialogClick();
+      return true;
+    case IDC_CHKCOPYCLIPBOARDFOLDERLIST:
+      if (code == BN_CLICKED) chkCopyClipBoardFolderListClick();
+      return true;
     default:
-      return FALSE;
+      return false;
   }
 }
 
@@ -114,16 +114,14 @@ void TfrmOption::AddHints() {
                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (tips == nullptr) return;
   ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
-  for (const int id : kHinted) {
-    char hint[256] = {};
-    if (::LoadStringA(::GetModuleHandleA(nullptr), static_cast<UINT>(id), hint, sizeof hint) <= 0)
-      continue;
+  for (const clHinted& hinted : kHinted) {
+    std::string hint = clWinText::ToAnsi(clUserTexts::OptionHint(hinted.control));
     TOOLINFOA tool = {};
     tool.cbSize = TTTOOLINFOA_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = handle;
-    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(handle, id));
-    tool.lpszText = hint;
+    tool.uId = reinterpret_cast<UINT_PTR>(::GetDlgItem(handle, hinted.id));
+    tool.lpszText = hint.data();
     ::SendMessageA(tips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
   }
 }
@@ -142,58 +140,29 @@ void TfrmOption::ApplyEnableRule() {
 
 void TfrmOption::FormShow() {
   model.FormShow(option);
-  Check(IDC_CHKISSUBFORDER, model.chkIsSubForder);
-  Check(IDC_CHKISWINFOLDER, model.chkIsWinFolder);
-  Check(IDC_CHKISHIDDENFOLDER, model.chkIsHiddenFolder);
-  Check(IDC_CHKISREADONLYFOLDER, model.chkIsReadOnlyFolder);
-  Check(IDC_CHKOUTPUTFOLDERLISTCSV, model.chkOutputFolderListCSV);
-  Check(IDC_CHKOUTPUTFOLDERLISTTXT, model.chkOutputFolderListTXT);
-  Check(IDC_CHKDISPPRESERVEDIALOG, model.chkDispPreserveDialogWhenOutput);
+  clCheck::Show(handle, model, kCheckFields);
   // The path's own bytes, in the system code page.
   ::SetDlgItemTextA(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER, model.edtFolderListOutputFolder.c_str());
-  Check(IDC_CHKCOPYCLIPBOARDFOLDERLIST, model.chkCopyClipBoardFolderList);
   ApplyEnableRule();
-  Check(IDC_CHKSHORTTEXT, model.chkShortText);
-  Check(IDC_CHKMSG, model.chkMsg);
-  Check(IDC_CHKOPENLOCATE, model.chkOpenLocate);
-  Check(IDC_CHKOPENCSV, model.chkOpenCsv);
-  Check(IDC_CHKOPENTXT, model.chkOpenTxt);
-  Check(IDC_RGBFORMATCB0, model.rgbFormatCB == 0);
-  Check(IDC_RGBFORMATCB1, model.rgbFormatCB == 1);
-  Check(IDC_CHKTIMEOUT, model.chkTimeout);
+  Check(IDC_RGBFORMATCB0, model.rgbFormatCB == clClipboardMode(clClipboardForm::Text));
+  Check(IDC_RGBFORMATCB1, model.rgbFormatCB == clClipboardMode(clClipboardForm::Table));
   // The whole number, even beyond what can be typed: the limit holds for typing only.
   ::SetDlgItemTextA(handle, IDC_EDTTIMEOUT, model.edtTimeout.c_str());
 }
 
 void TfrmOption::btnOkClick() {
-  model.chkIsSubForder = Checked(IDC_CHKISSUBFORDER);
-  model.chkIsWinFolder = Checked(IDC_CHKISWINFOLDER);
-  model.chkIsHiddenFolder = Checked(IDC_CHKISHIDDENFOLDER);
-  model.chkIsReadOnlyFolder = Checked(IDC_CHKISREADONLYFOLDER);
-  model.chkOutputFolderListCSV = Checked(IDC_CHKOUTPUTFOLDERLISTCSV);
-  model.chkOutputFolderListTXT = Checked(IDC_CHKOUTPUTFOLDERLISTTXT);
-  model.chkDispPreserveDialogWhenOutput = Checked(IDC_CHKDISPPRESERVEDIALOG);
+  clCheck::Take(handle, model, kCheckFields);
   model.edtFolderListOutputFolder = TextOf(::GetDlgItem(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER));
-  model.chkCopyClipBoardFolderList = Checked(IDC_CHKCOPYCLIPBOARDFOLDERLIST);
-  model.chkShortText = Checked(IDC_CHKSHORTTEXT);
-  model.chkMsg = Checked(IDC_CHKMSG);
-  model.chkOpenLocate = Checked(IDC_CHKOPENLOCATE);
-  model.chkOpenCsv = Checked(IDC_CHKOPENCSV);
-  model.chkOpenTxt = Checked(IDC_CHKOPENTXT);
-  model.rgbFormatCB = Checked(IDC_RGBFORMATCB0) ? 0 : Checked(IDC_RGBFORMATCB1) ? 1 : -1;
-  model.chkTimeout = Checked(IDC_CHKTIMEOUT);
+  model.rgbFormatCB = Checked(IDC_RGBFORMATCB0)   ? clClipboardMode(clClipboardForm::Text)
+                      : Checked(IDC_RGBFORMATCB1) ? clClipboardMode(clClipboardForm::Table)
+                                                  : -1;
   model.edtTimeout = TextOf(::GetDlgItem(handle, IDC_EDTTIMEOUT));
   model.btnOkClick(option);
 }
 
 void TfrmOption::btnCallSelectFileDialogClick() {
-  clCalledWinDialog chooser;
-  chooser.SetTitle("フォルダ構成取得用ファイル出力先を指定して下さい。");
-  // From the stored folder, not from what the box holds now.
-  chooser.SetInitialFolder(option.GetOutputFolderPath());
   clFolderBrowser owner(handle);
-  chooser.Execute(owner);
-  const std::string chosen = chooser.GetFolderPath();
+  const std::string chosen = clOptionModel::btnCallSelectFileDialogClick(option, owner);
   if (!chosen.empty()) {
     ::SetDlgItemTextA(handle, IDC_EDTFOLDERLISTOUTPUTFOLDER, chosen.c_str());
   }

@@ -4,16 +4,14 @@
 
 #include "settings/cloptionmodel.h"
 #include "settings/clsoftoption.h"
+#include "win32/clmodaldialog.h"
 
 // "詳細設定": every setting of the record in one dialog, from the program's dialog
 // template. Opening it loads the controls from the record, OK stores them back; Cancel
 // and the close box change nothing. The record is edited in memory only.
-class TfrmOption {
+class TfrmOption : public clModalDialog {
  public:
-  explicit TfrmOption(clSoftOption& option) : option(option) {}
-
-  // Shows the dialog modally, owned by `owner`; returns once it is closed.
-  void ShowModal(HWND owner);
+  explicit TfrmOption(clSoftOption& option);
 
   void FormCreate();
   void FormShow();
@@ -22,8 +20,9 @@ class TfrmOption {
   void chkCopyClipBoardFolderListClick();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Handle(UINT message, WPARAM wParam);
+  void OnOpen() override;
+  void OnOk() override;
+  bool OnCommand(int id, int code) override;
   void AddHints();
   bool Checked(int id) const;
   void Check(int id, bool checked);
@@ -31,5 +30,4 @@ class TfrmOption {
 
   clSoftOption& option;
   clOptionModel model;
-  HWND handle = nullptr;
 };

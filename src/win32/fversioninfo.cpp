@@ -15,54 +15,30 @@ HFONT BoldFont(int pixels) {
 
 }  // namespace
 
+TfrmVersionInfo::TfrmVersionInfo() : clModalDialog(IDD_VERSIONINFO, Keys::Passed, IDOK) {}
+
 TfrmVersionInfo::~TfrmVersionInfo() {
   if (nameFont != nullptr) ::DeleteObject(nameFont);
   if (versionFont != nullptr) ::DeleteObject(versionFont);
 }
 
-void TfrmVersionInfo::ShowModal(HWND owner) {
-  ::DialogBoxParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_VERSIONINFO), owner,
-                    DialogProc, reinterpret_cast<LPARAM>(this));
-  handle = nullptr;
+void TfrmVersionInfo::OnOpen() {
+  clDialogFrame::LayOutInPixels(handle);
+  clDialogFrame::SetProgramIcon(handle);
+  clDialogFrame::SetOuterSize(handle, 320, 226);
+  clDialogFrame::CentreOnOwner(handle);
+  if (nameFont == nullptr) nameFont = BoldFont(13);
+  if (versionFont == nullptr) versionFont = BoldFont(12);
+  ::SendDlgItemMessageA(handle, IDC_VLABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont), FALSE);
+  ::SendDlgItemMessageA(handle, IDC_VLABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont),
+                        FALSE);
 }
 
-INT_PTR CALLBACK TfrmVersionInfo::DialogProc(HWND dialog, UINT message, WPARAM wParam,
-                                             LPARAM lParam) {
-  if (message == WM_INITDIALOG) {
-    ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    reinterpret_cast<TfrmVersionInfo*>(lParam)->handle = dialog;
-  }
-  auto* self = reinterpret_cast<TfrmVersionInfo*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-  return self == nullptr ? FALSE : self->Handle(message, wParam);
+bool TfrmVersionInfo::OnCommand(int id, int) {
+  // OK is the box's default button; Esc closes nothing.
+  if (id != IDOK) return false;
+  btnOKClick();
+  return true;
 }
 
-INT_PTR TfrmVersionInfo::Handle(UINT message, WPARAM wParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      clDialogFrame::LayOutInPixels(handle);
-      clDialogFrame::SetProgramIcon(handle);
-      clDialogFrame::SetOuterSize(handle, 320, 226);
-      clDialogFrame::CentreOnOwner(handle);
-      if (nameFont == nullptr) nameFont = BoldFont(13);
-      if (versionFont == nullptr) versionFont = BoldFont(12);
-      ::SendDlgItemMessageA(handle, IDC_VLABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont),
-                            FALSE);
-      ::SendDlgItemMessageA(handle, IDC_VLABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont),
-                            FALSE);
-      return TRUE;
-    case WM_CLOSE:
-      ::EndDialog(handle, IDOK);
-      return TRUE;
-    case WM_COMMAND:
-      // OK is the box's default button; Esc closes nothing.
-      if (LOWORD(wParam) == IDOK) {
-        btnOKClick();
-        return TRUE;
-      }
-      return FALSE;
-    default:
-      return FALSE;
-  }
-}
-
-void TfrmVersionInfo::btnOKClick() { ::EndDialog(handle, IDOK); }
+void TfrmVersionInfo::btnOKClick() { End(IDOK); }

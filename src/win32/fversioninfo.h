@@ -1,27 +1,23 @@
 #pragma once
 
 #include "platform/win32/clwindows.h"
+#include "win32/clmodaldialog.h"
 
 // "バージョン情報": the program's icon, name, version, maker's notice and description,
 // from the program's dialog template; OK and the close box close it.
-class TfrmVersionInfo {
+class TfrmVersionInfo : public clModalDialog {
  public:
-  TfrmVersionInfo() = default;
-  ~TfrmVersionInfo();
-  TfrmVersionInfo(const TfrmVersionInfo&) = delete;
-  TfrmVersionInfo& operator=(const TfrmVersionInfo&) = delete;
-
-  void ShowModal(HWND owner);
+  TfrmVersionInfo();
+  ~TfrmVersionInfo() override;
 
   void FormCreate() {}
   void FormDestroy() {}
   void btnOKClick();
 
  private:
-  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-  INT_PTR Handle(UINT message, WPARAM wParam);
+  void OnOpen() override;
+  bool OnCommand(int id, int code) override;
 
-  HWND handle = nullptr;
   HFONT nameFont = nullptr;
   HFONT versionFont = nullptr;
 };
