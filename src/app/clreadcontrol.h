@@ -16,8 +16,8 @@
 class clReadWindow;
 class clsThread;
 
-// Notification numbers of a read: the completion is the one the worker sends.
-inline constexpr uint16_t kReadProgressMessage = 0x401;
+// The notification number of a read's completion, the one notification its worker sends
+// (progress, 0x401, is published, not sent). The Win32 window receives it as a message.
 inline constexpr uint16_t kReadCompleteMessage = 0x402;
 
 // Where the road of a read is.
@@ -107,7 +107,7 @@ class clReadControl {
   std::size_t AbandonedWorkers() const { return abandoned.size(); }
   // How the next reads list folders ahead of the walk (tests and the benchmark).
   void SetReadAhead(const clReadAhead::Limits& limits) { readAhead = limits; }
-  // What the last completed read held and how its read-ahead went.
+  // How many entries the last completed read found.
   std::size_t LastEntries() const { return lastEntries; }
 
   // Another instance was running: this one only said so and is ending.

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "output/cloutputreport.h"
-#include "scan/clreadahead.h"
 
 // What one read hands back to the window when it has completed, by value.
 struct clReadResult {
@@ -26,5 +25,4 @@ struct clReadResult {
   std::size_t entries = 0;  // in the structure list
   uint32_t outputCount = 0;
   uint16_t passCount = 0;
-  clReadAhead::Stats readAhead;
 };

@@ -68,7 +68,6 @@ void clsThread::Execute() {
     if (Terminated()) walker.stopRequested.store(true);
 
     const bool walked = walker.Search(request.targetFolder);
-    result.readAhead = walker.GetReadAheadStats();
     const clStructureList& list = walker.GetFolderList();
     result.entries = list.size();
     // A stop that came during the walk ends the read without output, wherever the walk
