@@ -96,6 +96,16 @@ class clsThreadTest : public ::testing::Test {
     return std::make_unique<Worker>(true, request, platform, [this] { ++completions; });
   }
 
+  // A worker started on `place` and held at the start of `folder`'s read by `gate`.
+  std::unique_ptr<clsThread> StartHeld(clReadGate& gate, clFakePlatform& place,
+                                       const std::string& folder) {
+    gate.HoldAt(place, folder);
+    auto worker = Make(place);
+    worker->Resume();
+    EXPECT_TRUE(gate.WaitUntilPaused());
+    return worker;
+  }
+
   clReadResult Run(clsThread& worker) {
     worker.Resume();
     EXPECT_TRUE(worker.WaitFor());
@@ -180,10 +190,7 @@ TEST_F(clsThreadTest, ProgressStartsWithTheOutput) {
   tree.Add("/empty/");
   request.option.SetOutputCsv(true);
   clReadGate gate;
-  gate.HoldAt(tree, "/r/B");
-  auto worker = Make(tree);
-  worker->Resume();
-  ASSERT_TRUE(gate.WaitUntilPaused());
+  auto worker = StartHeld(gate, tree, "/r/B");
   char text[128];
   EXPECT_FALSE(worker->ReportProgress(text));
   gate.Release();
@@ -207,11 +214,8 @@ TEST_F(clsThreadTest, AStopDuringTheWalkEndsTheReadWithoutOutput) {
     request.targetFolder = root;
     request.option.SetOutputCsv(true);
     clReadGate gate;
-    gate.HoldAt(place, std::string(root) + "/B");
     completions = 0;
-    auto worker = Make(place);
-    worker->Resume();
-    ASSERT_TRUE(gate.WaitUntilPaused());
+    auto worker = StartHeld(gate, place, std::string(root) + "/B");
     worker->Terminate();
     gate.Release();
     ASSERT_TRUE(worker->WaitFor());
@@ -284,10 +288,7 @@ TEST_F(clsThreadTest, AnyEndOfAReadSendsOneCompletion) {
 TEST_F(clsThreadTest, AnAbandonedWorkerSendsNoCompletion) {
   request.option.SetOutputCsv(true);
   clReadGate gate;
-  gate.HoldAt(tree, "/r/B");
-  auto worker = Make(tree);
-  worker->Resume();
-  ASSERT_TRUE(gate.WaitUntilPaused());
+  auto worker = StartHeld(gate, tree, "/r/B");
   worker->Abandon();
   gate.Release();
   ASSERT_TRUE(worker->WaitFor());
@@ -299,10 +300,7 @@ TEST_F(clsThreadTest, AnAbandonedWorkerSendsNoCompletion) {
 TEST_F(clsThreadTest, FreeingARunningWorkerWaitsForItsEnd) {
   request.option.SetOutputCsv(true);
   clReadGate gate;
-  gate.HoldAt(tree, "/r/B");
-  auto worker = Make(tree);
-  worker->Resume();
-  ASSERT_TRUE(gate.WaitUntilPaused());
+  auto worker = StartHeld(gate, tree, "/r/B");
   gate.Release();
   worker.reset();
   EXPECT_EQ(completions, 1);
