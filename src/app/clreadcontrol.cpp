@@ -107,6 +107,11 @@ void clReadControl::FormDestroy() {
 void clReadControl::SaveAtAbruptExit() {
   if (formDestroyed) return;
   formDestroyed = true;
+  // A running read stops and is left to itself: the process is ending under it.
+  if (readThread != nullptr) {
+    readThread->Terminate();
+    readThread->Abandon();
+  }
   try {
     if (settingsLoaded) SaveSetting();
   } catch (...) {

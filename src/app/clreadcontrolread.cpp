@@ -120,6 +120,11 @@ void clReadControl::SetReadingState(bool reading) {
 void clReadControl::ScheduleProgress() {
   window.RunLater(static_cast<int>(kProgressFrame.count()), [this, read = readNumber] {
     if (read != readNumber || state != clReadState::Reading) return;
+    // A completion notification that could not be delivered still ends the read.
+    if (readThread->Finished()) {
+      CompleteRead();
+      return;
+    }
     ShowProgress();
     ScheduleProgress();
   });

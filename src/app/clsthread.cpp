@@ -36,7 +36,7 @@ void clsThread::Terminate() {
   walker.stopRequested.store(true);
 }
 
-bool clsThread::Terminated() const { return terminated.load(std::memory_order_relaxed); }
+bool clsThread::Terminated() const { return terminated.load(); }
 
 bool clsThread::Finished() const { return finished.load(); }
 
@@ -49,12 +49,12 @@ void clsThread::Execute() {
   const clSoftOption& option = request.option;
   // One pass per writer call the output run will make. Without one there is nothing to
   // read for; the completion still comes, so the window returns to idle.
-  passCount = clOutputPasses::Count(option);
+  const uint16_t passCount = clOutputPasses::Count(option);
   result.passCount = passCount;
   if (passCount == 0) return;
 
   try {
-    walker.Clear();
+    // The walker is the job's own, fresh: nothing to empty.
     walker.SetReadAhead(request.readAhead);
     walker.SetMessageBox([this](const std::string& text, const std::string& caption) {
       result.boxes.push_back({text, caption});
@@ -65,14 +65,13 @@ void clsThread::Execute() {
     walker.SetHideFile(option.GetHideFile());
     walker.SetWinFolder(option.GetWinFolder());
     walker.SetReadOnlyFile(option.GetReadOnlyFile());
-    if (Terminated()) walker.stopRequested.store(true);
 
     const bool walked = walker.Search(request.targetFolder);
     const clStructureList& list = walker.GetFolderList();
     result.entries = list.size();
-    // A stop that came during the walk ends the read without output, wherever the walk
-    // noticed it.
-    if (!walked || Terminated()) return;
+    // A stop the walk noticed at the root ends the read without output. One it noticed
+    // below the root's last item lets the writers start: each stops at its first entry.
+    if (!walked) return;
 
     total.store(static_cast<uint32_t>(list.size()) * passCount, std::memory_order_relaxed);
     writing.store(true, std::memory_order_release);
@@ -95,7 +94,11 @@ void clsThread::ReportCompletion() {
   std::lock_guard<std::mutex> lock(mutex);
   finished.store(true);
   finishedChanged.notify_all();
-  if (notify) notify();
+  try {
+    if (notify) notify();
+  } catch (...) {
+    // The window also finds the read finished at its next progress frame.
+  }
 }
 
 void clsThread::CountOutput() {

@@ -65,7 +65,6 @@ class clsThread : public clWorkerLink {
   const clReadRequest request;
   clFindInFolders walker;
   clReadResult result;  // the worker's until Finished
-  uint16_t passCount = 0;
 
   // Published for the main thread.
   std::atomic<uint32_t> outputCount{0};

@@ -78,5 +78,4 @@ void clFakeWindow::Clear() {
   timerInterval = 0;
   quitRequests = 0;
   onBox = nullptr;
-  onStatus = nullptr;
 }

@@ -37,7 +37,6 @@ class clFakeWindow : public clReadWindow {
   void AcceptDrops() override { acceptsDrops = true; }
   void SetReadingState(bool value) override { reading = value; }
   void SetStatusText(const std::string& text) override {
-    if (onStatus) onStatus(text);
     status = text;
     statuses.push_back(text);
   }
@@ -73,8 +72,6 @@ class clFakeWindow : public clReadWindow {
   int quitRequests = 0;
   // Run inside each box, as a person would act while it is open.
   std::function<void(const clShownBox&)> onBox;
-  // Run before each status text is shown; it may throw, as a failing label would.
-  std::function<void(const std::string&)> onStatus;
   // What a posted completion runs on the loop: the control's ReadCompleted.
   std::function<void()> onCompletion;
   // Completions posted, from any thread.

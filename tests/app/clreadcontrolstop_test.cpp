@@ -9,9 +9,11 @@ namespace {
 
 const std::string kTimeoutText = "タイムアウトにより出力を中断しました";
 
-// A stop while the walk waits to read /first/B or /last/B ends the read without output,
-// whether the root notices it (/first: a.txt is still to come after B) or the walk ends
-// inside the root's last item (/last); only a time-out says so.
+const std::string kAllFailed = "フォルダ構成出力完了\nCSVファイル出力失敗\nTEXTファイル出力失敗\n";
+
+// A stop while the walk waits to read /first/B or /last/B. In /first the root still
+// has a.txt to handle after B and notices the stop: no output, no message. In /last, B is
+// the root's last item: the walk returns true and the writers stop at their first entry.
 TEST_F(clReadControlTest, AStopEndsTheReadAsTheWalkWasWhenItCame) {
   tree.Add("/first/B/b.txt");
   tree.Add("/first/a.txt");
@@ -22,18 +24,21 @@ TEST_F(clReadControlTest, AStopEndsTheReadAsTheWalkWasWhenItCame) {
     const char* root;
     bool byTimeout;
     std::vector<clShownBox> boxes;
+    bool written;
   };
   const Case cases[] = {
-      {"by hand, noticed by the root", "/first", false, {}},
-      {"by hand, inside the root's last subtree", "/last", false, {}},
+      {"by hand, noticed by the root", "/first", false, {}, false},
+      {"by hand, inside the root's last subtree", "/last", false, {{kAllFailed, "出力完了"}}, true},
       {"by the time-out, noticed by the root",
        "/first",
        true,
-       {{kTimeoutText, "タイムアウト中断"}}},
+       {{kTimeoutText, "タイムアウト中断"}},
+       false},
       {"by the time-out, inside the root's last subtree",
        "/last",
        true,
-       {{kTimeoutText, "タイムアウト中断"}}},
+       {{kTimeoutText, "タイムアウト中断"}},
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -55,10 +60,15 @@ TEST_F(clReadControlTest, AStopEndsTheReadAsTheWalkWasWhenItCame) {
     EXPECT_FALSE(window.reading);
     EXPECT_FALSE(window.timerActive);
     EXPECT_EQ(window.boxes, c.boxes);
-    EXPECT_FALSE(clTempTree::Exists(control->OutputBasePath() + ".csv"));
-    EXPECT_FALSE(clTempTree::Exists(control->OutputBasePath() + ".txt"));
-    EXPECT_TRUE(control->ResultMessage().empty());
-    EXPECT_EQ(window.status, kReadingStatus);
+    if (c.written) {
+      EXPECT_BYTES(std::string(c.root) + "\r\n", Output(".csv"));
+      EXPECT_BYTES("\r\n    " + std::string(c.root) + "\r\n", Output(".txt"));
+      EXPECT_EQ(window.status, "フォルダ構成の出力完了");
+    } else {
+      EXPECT_FALSE(clTempTree::Exists(control->OutputBasePath() + ".csv"));
+      EXPECT_TRUE(control->ResultMessage().empty());
+      EXPECT_EQ(window.status, kReadingStatus);
+    }
     ASSERT_TRUE(WaitIdle());
     tree.SetHoldRead(nullptr);
     RemoveOutputs();

@@ -204,13 +204,18 @@ TEST_F(clsThreadTest, ProgressStartsWithTheOutput) {
   EXPECT_EQ(std::string(text), Progress(0, 0));
 }
 
-// A stop during the walk, wherever the walk notices it, ends the read without output.
-TEST_F(clsThreadTest, AStopDuringTheWalkEndsTheReadWithoutOutput) {
+// A stop during the walk that the root notices (/first: a.txt is still to come after B)
+// ends the read without output; one the walk notices below the root's last item (/last)
+// lets the writers start, and each stops at its first entry.
+TEST_F(clsThreadTest, AStopDuringTheWalkEndsItAsTheWalkWasWhenItCame) {
   for (const char* root : {"/first", "/last"}) {
     SCOPED_TRACE(root);
+    const bool last = std::string(root) == "/last";
     clFakePlatform place;
-    place.Add(std::string(root) + (std::string(root) == "/first" ? "/B/b.txt" : "/a.txt"));
-    place.Add(std::string(root) + (std::string(root) == "/first" ? "/a.txt" : "/B/b.txt"));
+    place.Add(std::string(root) + (last ? "/a.txt" : "/B/b.txt"));
+    place.Add(std::string(root) + (last ? "/B/b.txt" : "/a.txt"));
+    clTempTree folder;
+    request.outputBasePath = folder.Path("KDX_1");
     request.targetFolder = root;
     request.option.SetOutputCsv(true);
     clReadGate gate;
@@ -220,9 +225,15 @@ TEST_F(clsThreadTest, AStopDuringTheWalkEndsTheReadWithoutOutput) {
     gate.Release();
     ASSERT_TRUE(worker->WaitFor());
     const clReadResult result = worker->TakeResult();
-    EXPECT_FALSE(result.outputRan);
     EXPECT_EQ(completions, 1);
-    EXPECT_FALSE(clTempTree::Exists(out.Path("KDX_1.csv")));
+    EXPECT_EQ(result.outputRan, last);
+    EXPECT_EQ(result.output.csvFailed, last);
+    EXPECT_EQ(result.outputCount, 0u);
+    if (last) {
+      EXPECT_BYTES("/last\r\n", clTempTree::ReadFile(folder.Path("KDX_1.csv")));
+    } else {
+      EXPECT_FALSE(clTempTree::Exists(folder.Path("KDX_1.csv")));
+    }
     place.SetHoldRead(nullptr);
   }
 }

@@ -119,6 +119,22 @@ TEST(clOutputRun, SummarisesEachTarget) {
   }
 }
 
+// A clipboard that cannot be set is that output's failure in the summary; the files are
+// written and the run goes on to its end.
+TEST(clOutputRun, AClipboardThatCannotBeSetIsReportedAsFailed) {
+  clTempTree out;
+  clOutputBench bench;
+  bench.UseExample();
+  Select(bench.option, {true, false, true, 1});
+  bench.outputBasePath = out.Path("KDX_1");
+  bench.clipboard.busy = true;
+  EXPECT_TRUE(bench.Run());
+  EXPECT_EQ(bench.resultMessage,
+            "フォルダ構成出力完了\nCSVファイル出力成功\nクリップボード出力失敗\n");
+  EXPECT_TRUE(clTempTree::Exists(out.Path("KDX_1.csv")));
+  EXPECT_EQ(bench.label.texts, std::vector<std::string>{"フォルダ構成の出力完了"});
+}
+
 // A stop during the CSV writer: both steps report failure, the run still returns true.
 TEST(clOutputRun, StopDuringTheCsvWriterFailsBothSteps) {
   clTempTree out;

@@ -18,8 +18,12 @@
 
 class clRecordingClipboard : public clClipboard {
  public:
-  void SetAsText(const std::string& text) override { texts.push_back(text); }
+  void SetAsText(const std::string& text) override {
+    if (busy) throw std::runtime_error("the clipboard is held by another program");
+    texts.push_back(text);
+  }
   std::vector<std::string> texts;
+  bool busy = false;  // every set fails, as with a clipboard another program holds
 };
 
 class clRecordingShell : public clShell {
