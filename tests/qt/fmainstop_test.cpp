@@ -76,12 +76,13 @@ class clHeldFolderPlatform : public clPosixPlatform {
 
   bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
                  const std::atomic<bool>& stop) override {
-    if (place.path == folder) gate.Hold([&stop] { return stop.load(); }, onStop);
+    if (place.path == folder) gate.Hold([this, &stop] { return heedStop && stop.load(); }, onStop);
     return clPosixPlatform::ReadPlace(place, items, stop);
   }
 
   clGate gate;
   std::function<void()> onStop;  // on the worker, when the stop let the listing go
+  bool heedStop = true;          // false: held up for good, as a share that never answers
 
  private:
   const std::string folder;
@@ -258,6 +259,34 @@ TEST_F(clStopTest, ANewReadCanStartRightAfterAStop) {
   EXPECT_EQ(boxes[0].caption, "出力完了");
   EXPECT_EQ(boxes[0].text, kSummaryBothFiles);
   EXPECT_EQ(window->control.LastEntries(), 1u);
+}
+
+// A stop whose worker stays held up ends the read for the window after the stop's wait;
+// the worker, once it comes back, is freed from the event loop and shows nothing.
+TEST_F(clStopTest, AStopWhoseWorkerStaysHeldUpEndsTheReadAfterItsWait) {
+  held.heedStop = false;
+  clTempTree small{"x.txt"};
+  WriteSettings();
+  Open();
+  StartHeldRead();
+  QElapsedTimer clock;
+  clock.start();
+  window->mnuSuspend->trigger();
+  EXPECT_GE(clock.elapsed(), 900);
+  EXPECT_EQ(window->control.AbandonedWorkers(), 1u);
+  ExpectStoppedDuringTheWalk({});
+
+  held.gate.Open();
+  ASSERT_TRUE(
+      QTest::qWaitFor([this] { return window->control.AbandonedWorkers() == 0; }, kDeadlineMs));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(boxes.empty());
+  EXPECT_TRUE(OutputFiles().empty());
+  EXPECT_EQ(Label(), kReadingStatus);
+  Drop(*window, {Local(small.Root())});
+  ASSERT_TRUE(WaitIdle(kDeadlineMs));
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].text, kSummaryBothFiles);
 }
 
 // A stop while the output is held at its second entry: the label has shown that count,
