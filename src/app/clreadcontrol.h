@@ -2,10 +2,13 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "app/clreadrequest.h"
 #include "output/cloutputseams.h"
 #include "platform/clfileplatform.h"
 #include "platform/clprocessplatform.h"
@@ -107,6 +110,11 @@ class clReadControl {
   std::size_t AbandonedWorkers() const { return abandoned.size(); }
   // How the next reads list folders ahead of the walk (tests and the benchmark).
   void SetReadAhead(const clReadAhead::Limits& limits) { readAhead = limits; }
+  // Makes the worker of each next read in place of a plain clsThread, created suspended
+  // (tests hold a read at an entry of its output, where no file system call is made).
+  using WorkerMaker = std::function<std::unique_ptr<clsThread>(
+      clReadRequest request, clFilePlatform& platform, std::function<void()> notify)>;
+  void SetWorkerMaker(WorkerMaker maker) { makeWorker = std::move(maker); }
   // How many entries the last completed read found.
   std::size_t LastEntries() const { return lastEntries; }
 
@@ -169,6 +177,7 @@ class clReadControl {
 
   std::string systemFolder;  // of the current read, when the walk leaves it out
   clReadAhead::Limits readAhead;
+  WorkerMaker makeWorker;
   unsigned readNumber = 0;  // counts reads, so that a late progress frame finds its own
   std::string shownProgress;
   std::size_t lastEntries = 0;

@@ -90,8 +90,10 @@ void clReadControl::StartReading(const std::string& path) {
 
   // The worker takes everything it needs now; the window's own copies may change later.
   clReadRequest request{option, targetFolder, systemFolder, outputBasePath, readAhead};
-  auto worker = std::make_unique<clsThread>(true, std::move(request), platform,
-                                            [this] { window.PostCompletion(); });
+  auto notify = [this] { window.PostCompletion(); };
+  std::unique_ptr<clsThread> worker =
+      makeWorker ? makeWorker(std::move(request), platform, notify)
+                 : std::make_unique<clsThread>(true, std::move(request), platform, notify);
   // The reading state begins before the worker starts, so that its completion cannot
   // find the window idle.
   SetReadingState(true);

@@ -11,8 +11,8 @@ XVFB_PID=
 cleanup() {
   local pid
   for pid in "${PIDS[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
-  # A test's own clean-up (a mount inside $WORK) runs before $WORK goes.
-  if declare -F test_cleanup >/dev/null; then test_cleanup || true; fi
+  # A mount inside $WORK goes before $WORK does.
+  unmount_dead_share || true
   [[ -n $XVFB_PID ]] && kill "$XVFB_PID" 2>/dev/null || true
   [[ -n $XVFB_PID ]] && wait "$XVFB_PID" 2>/dev/null || true
   rm -rf "$WORK"
@@ -108,4 +108,37 @@ make_target() {
   mkdir -p "$WORK/target/docs"
   printf 'x' >"$WORK/target/docs/a.txt"
   printf 'y' >"$WORK/target/b.txt"
+}
+
+# Mounts the file system that never answers (built from deadfs.cpp, its path given as
+# $1) at $SHARE, or skips the test when it cannot be mounted here. The mount and the
+# file system go with the test's clean-up.
+SHARE=
+FS_PID=
+mount_dead_share() {
+  local deadfs=$1
+  [[ -n $deadfs && -x $deadfs ]] || skip "the dead file system was not built (libfuse3 missing)"
+  [[ $(id -u) == 0 ]] || skip "mounting a FUSE file system needs root here"
+  [[ -c /dev/fuse ]] || skip "/dev/fuse missing"
+  command -v mountpoint >/dev/null || skip "mountpoint missing"
+  SHARE=$WORK/share
+  mkdir -p "$SHARE"
+  "$deadfs" "$SHARE" -f >>"$WORK/deadfs.log" 2>&1 &
+  FS_PID=$!
+  local waited=0
+  until mountpoint -q "$SHARE"; do
+    kill -0 "$FS_PID" 2>/dev/null ||
+      skip "the FUSE file system could not be mounted: $(cat "$WORK/deadfs.log")"
+    sleep 0.1
+    waited=$((waited + 1))
+    ((waited < 50)) || skip "the FUSE file system could not be mounted: $(cat "$WORK/deadfs.log")"
+  done
+}
+
+unmount_dead_share() {
+  if [[ -n $FS_PID ]]; then
+    kill -9 "$FS_PID" 2>/dev/null || true
+    wait "$FS_PID" 2>/dev/null || true
+  fi
+  [[ -z $SHARE ]] || umount -l "$SHARE" 2>/dev/null || true
 }

@@ -18,8 +18,8 @@ start_app "$WORK/target"
 second=$LAST_PID
 box=$(find_window "$second" '^KDX$' 20) || fail "the second copy shows no refusal"
 [[ -n $box ]] || fail "the second copy shows no refusal"
-# The box stays until a person dismisses it.
-sleep 0.5
+# The box stays until a person dismisses it: it is there to be answered, its own window
+# focused by its id, and only then does the copy end.
 kill -0 "$second" 2>/dev/null || fail "the second copy ended before its box was dismissed"
 timeout 10 xdotool windowfocus --sync "$box" key Return || fail "the box cannot be answered"
 wait_exit "$second" 20

@@ -18,13 +18,32 @@ app=$LAST_PID
 
 geometry() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 actions() { xprop -id "$1" _NET_WM_ALLOWED_ACTIONS; }
+has_state() { xprop -id "$1" _NET_WM_STATE | grep -q "$2"; }
+# Waits until window $1's state $2 (a _NET_WM_STATE_ name) is "on" or "off" ($3).
+wait_state() {
+  local waited=0
+  until { [[ $3 == on ]] && has_state "$1" "$2"; } || { [[ $3 == off ]] && ! has_state "$1" "$2"; }; do
+    sleep 0.05
+    waited=$((waited + 1))
+    ((waited < 200)) || fail "window $1: $2 not $3 after 10s: $(xprop -id "$1" _NET_WM_STATE)"
+  done
+}
+# Returns once the window manager has handled every request about window $1 made so far:
+# it handles them in the order they came (each tool here syncs with the X server before
+# it ends), so once it has set a harmless state asked for after them, and taken it off
+# again, it has answered them too.
+wm_round_trip() {
+  wmctrl -i -r "$1" -b add,above
+  wait_state "$1" _NET_WM_STATE_ABOVE on
+  wmctrl -i -r "$1" -b remove,above
+  wait_state "$1" _NET_WM_STATE_ABOVE off
+}
 # Asks the window manager to maximise window $1, then to resize it, as its frame's
-# maximise button and its edges would.
+# maximise button and its edges would, and waits until it has answered both.
 try_to_grow() {
   wmctrl -i -r "$1" -b add,maximized_vert,maximized_horz
-  sleep 0.5
   xdotool windowsize "$1" 700 600
-  sleep 0.5
+  wm_round_trip "$1"
 }
 # Waits for a visible window of the program named $1 (a regular expression).
 window_named() {
@@ -48,7 +67,7 @@ x=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left X: *//p')
 y=$(xwininfo -id "$main" | sed -n 's/.*Absolute upper-left Y: *//p')
 width=$(xwininfo -id "$main" | sed -n 's/.*Width: *//p')
 xdotool mousemove $((x + width + right - 26)) $((y - top / 2)) click 1
-sleep 0.5
+wm_round_trip "$main"
 [[ $(geometry "$main") == "$before" ]] ||
   fail "the main window grew from $before to $(geometry "$main")"
 xprop -id "$main" _NET_WM_STATE | grep -q MAXIMIZED && fail "the main window is maximised"
