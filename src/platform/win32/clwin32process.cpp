@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/clsystemcodepage.h"
+#include "platform/win32/clwin32platform.h"
 
 clWin32Process::~clWin32Process() { ReleaseInstance(); }
 
@@ -28,10 +29,26 @@ clProcessFacts clWin32Process::GetProcessFacts() {
   int count = 0;
   LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (arguments != nullptr) {
-    if (count > 1) facts.argument = clSystemCodePage::FromWide(arguments[1]);
+    if (count > 1) facts.argument = Handed(arguments[1]);
     ::LocalFree(arguments);
   }
   return facts;
+}
+
+std::string clWin32Process::CurrentFolder() {
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return {};
+  std::wstring folder(size, L'\0');
+  const DWORD length = ::GetCurrentDirectoryW(size, folder.data());
+  if (length == 0 || length >= size) return {};
+  folder.resize(length);
+  return Handed(folder);
+}
+
+std::string clWin32Process::Handed(const std::wstring& wide) {
+  std::string path = clSystemCodePage::FromWide(wide);
+  if (widePaths != nullptr) widePaths->RememberWidePath(path, wide);
+  return path;
 }
 
 bool clWin32Process::AcquireInstance(const std::string& exeName) {

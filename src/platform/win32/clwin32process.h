@@ -7,8 +7,13 @@
 // The running process on Windows: the executable's path from the system in its code
 // page, the command line as the system parsed it, a named mutex as the single-instance
 // guard, the local clock.
+class clWin32Platform;
+
+// The command-line argument and the current folder are handed over in the code page, and
+// their wide paths to the file system (`widePaths`), which reaches them by those.
 class clWin32Process : public clProcessPlatform {
  public:
+  explicit clWin32Process(clWin32Platform* widePaths = nullptr) : widePaths(widePaths) {}
   ~clWin32Process() override;
 
   clProcessFacts GetProcessFacts() override;
@@ -16,6 +21,7 @@ class clWin32Process : public clProcessPlatform {
   void ReleaseInstance() override;
   bool HoldsInstance() const override { return mutex != nullptr; }
   std::string GetLocalTimeStamp() override;
+  std::string CurrentFolder() override;
   // Windows asks a program to end through its windows (the end of a session), not
   // through a handle: none is offered.
   intptr_t EndRequestHandle() override { return -1; }
@@ -27,5 +33,9 @@ class clWin32Process : public clProcessPlatform {
   }
 
  private:
+  // The code-page form of `wide`, its wide form handed to the file system.
+  std::string Handed(const std::wstring& wide);
+
+  clWin32Platform* widePaths;
   HANDLE mutex = nullptr;
 };
