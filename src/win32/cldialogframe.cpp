@@ -51,20 +51,34 @@ void clDialogFrame::SetOuterSize(HWND dialog, int width, int height) {
 
 void clDialogFrame::CentreOnOwner(HWND dialog) {
   HWND owner = ::GetWindow(dialog, GW_OWNER);
-  RECT area;
-  if (owner == nullptr || !::GetWindowRect(owner, &area)) {
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  // The work area of the owner's monitor (the one it mostly lies on), which may lie left
+  // of or above the primary one: the dialog opens there and stays inside it.
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  const HMONITOR on =
+      ::MonitorFromWindow(owner != nullptr ? owner : dialog, MONITOR_DEFAULTTONEAREST);
+  RECT work;
+  if (on != nullptr && ::GetMonitorInfoA(on, &monitor)) {
+    work = monitor.rcWork;
+  } else {
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   }
+  RECT area;
+  if (owner == nullptr || !::GetWindowRect(owner, &area)) area = work;
   RECT own;
   ::GetWindowRect(dialog, &own);
   const int width = own.right - own.left;
   const int height = own.bottom - own.top;
-  int left = area.left + ((area.right - area.left) - width) / 2;
-  int top = area.top + ((area.bottom - area.top) - height) / 2;
-  // The dialog stays on the screen.
-  left = left < 0 ? 0 : left;
-  top = top < 0 ? 0 : top;
-  MoveTo(dialog, left, top);
+  MoveTo(
+      dialog,
+      KeptInside(area.left + ((area.right - area.left) - width) / 2, width, work.left, work.right),
+      KeptInside(area.top + ((area.bottom - area.top) - height) / 2, height, work.top,
+                 work.bottom));
+}
+
+int clDialogFrame::KeptInside(int start, int length, int low, int high) {
+  if (start + length > high) start = high - length;
+  return start < low ? low : start;
 }
 
 void clDialogFrame::MoveTo(HWND dialog, int left, int top) {

@@ -17,7 +17,11 @@ class clDialogFrame {
   static void SetClientSize(HWND dialog, int width, int height);
   // Gives the dialog an outer size of exactly `width` x `height` pixels.
   static void SetOuterSize(HWND dialog, int width, int height);
+  // Centres the dialog on its owner, inside the work area of the owner's monitor.
   static void CentreOnOwner(HWND dialog);
+  // Where a span of `length` starting at `start` begins once kept inside low..high (at
+  // `low` when it does not fit).
+  static int KeptInside(int start, int length, int low, int high);
   static void MoveTo(HWND dialog, int left, int top);
   static void SetProgramIcon(HWND dialog);
   // Whether a WM_COMMAND is one of the dialog manager's own Enter and Esc commands.

@@ -21,7 +21,9 @@ constexpr int kClientHeight = 453;
 // The user may type at most this many digits into the time-out box.
 constexpr int kTimeoutTypedDigits = 4;
 
-// The controls that show a hint, with the names their hints go by.
+// The controls that show a hint, with the names their hints go by. A group box lets the
+// mouse through to what lies under it, so the radio group's hint sits on its two buttons
+// as well as on the box.
 struct clHinted {
   int id;
   const char* control;
@@ -36,6 +38,8 @@ constexpr clHinted kHinted[] = {
     {IDC_CHKCOPYCLIPBOARDFOLDERLIST, "chkCopyClipBoardFolderList"},
     {IDC_CHKSHORTTEXT, "chkShortText"},
     {IDC_RGBFORMATCB, "rgbFormatCB"},
+    {IDC_RGBFORMATCB0, "rgbFormatCB"},
+    {IDC_RGBFORMATCB1, "rgbFormatCB"},
     {IDC_CHKTIMEOUT, "chkTimeout"},
     {IDC_CHKMSG, "chkMsg"},
     {IDC_CHKOPENLOCATE, "chkOpenLocate"},

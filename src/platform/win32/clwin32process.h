@@ -22,6 +22,9 @@ class clWin32Process : public clProcessPlatform {
   bool HoldsInstance() const override { return mutex != nullptr; }
   std::string GetLocalTimeStamp() override;
   std::string CurrentFolder() override;
+  // Whether this user may create a file in `folder`: a copy whose folder cannot be
+  // written (one installed under Program Files) keeps its settings in the user's folders.
+  static bool CanWriteIn(const std::string& folder);
   // Windows asks a program to end through its windows (the end of a session), not
   // through a handle: none is offered.
   intptr_t EndRequestHandle() override { return -1; }
@@ -35,6 +38,8 @@ class clWin32Process : public clProcessPlatform {
  private:
   // The code-page form of `wide`, its wide form handed to the file system.
   std::string Handed(const std::wstring& wide);
+  // A folder of the user's own (CSIDL_APPDATA, CSIDL_PERSONAL), in the code page.
+  static std::string UserFolder(int csidl);
 
   clWin32Platform* widePaths;
   HANDLE mutex = nullptr;
