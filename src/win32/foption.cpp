@@ -10,6 +10,7 @@
 #include "settings/clusertexts.h"
 #include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
+#include "win32/cldpi.h"
 #include "win32/clfolderbrowser.h"
 #include "win32/clwintext.h"
 #include "win32/kdxresource.h"
@@ -117,7 +118,7 @@ void TfrmOption::AddHints() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle,
                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (tips == nullptr) return;
-  ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+  ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, clDpi::Scale(400, clDpi::ForWindow(handle)));
   for (const clHinted& hinted : kHinted) {
     std::string hint = clWinText::ToAnsi(clUserTexts::OptionHint(hinted.control));
     TOOLINFOA tool = {};

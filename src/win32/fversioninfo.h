@@ -17,6 +17,8 @@ class TfrmVersionInfo : public clModalDialog {
  private:
   void OnOpen() override;
   bool OnCommand(int id, int code) override;
+  // The name's and the version's bold fonts, 13 and 12 pixels at 96 DPI, made for `dpi`.
+  void SetFonts(UINT dpi);
 
   HFONT nameFont = nullptr;
   HFONT versionFont = nullptr;

@@ -24,7 +24,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The four forms, in this order. The main window's create handler runs when its window
     // is made (Create), once the dialogs exist, so a read named on the command line
     // starts there.
-    TfrmMain mainWindow(instance, files, process);
+    TfrmMain mainWindow(instance, files, process, &files);
     TfrmVersionInfo versionInfo;
     TfrmOption option(mainWindow.control.Option());
     TfrmEasyOpt easyOpt(mainWindow.control.Option());
