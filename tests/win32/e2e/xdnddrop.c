@@ -11,7 +11,7 @@
 #include <sys/select.h>
 #include <time.h>
 
-static Display *display;
+static Display* display;
 static Window source, target;
 
 static void Send(Atom type, long l1, long l2, long l3, long l4) {
@@ -30,7 +30,7 @@ static void Send(Atom type, long l1, long l2, long l3, long l4) {
   XFlush(display);
 }
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
   if (argc != 5) {
     fprintf(stderr, "usage: xdnddrop WINDOW X Y URI-LIST\n");
     return 1;
@@ -39,7 +39,7 @@ int main(int argc, char **argv) {
   if (display == NULL) return 1;
   target = (Window)strtoul(argv[1], NULL, 0);
   const long x = atol(argv[2]), y = atol(argv[3]);
-  const char *uris = argv[4];
+  const char* uris = argv[4];
   const Atom selection = XInternAtom(display, "XdndSelection", False);
   const Atom enter = XInternAtom(display, "XdndEnter", False);
   const Atom position = XInternAtom(display, "XdndPosition", False);
@@ -61,7 +61,7 @@ int main(int argc, char **argv) {
       XEvent event;
       XNextEvent(display, &event);
       if (event.type == SelectionRequest) {
-        XSelectionRequestEvent *request = &event.xselectionrequest;
+        XSelectionRequestEvent* request = &event.xselectionrequest;
         XEvent reply;
         memset(&reply, 0, sizeof reply);
         reply.xselection.type = SelectionNotify;
@@ -72,7 +72,7 @@ int main(int argc, char **argv) {
         reply.xselection.property = None;
         if (request->target == uriList) {
           XChangeProperty(display, request->requestor, request->property, uriList, 8,
-                          PropModeReplace, (const unsigned char *)uris, (int)strlen(uris));
+                          PropModeReplace, (const unsigned char*)uris, (int)strlen(uris));
           reply.xselection.property = request->property;
         }
         XSendEvent(display, request->requestor, False, NoEventMask, &reply);
