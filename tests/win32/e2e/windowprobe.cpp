@@ -1,9 +1,13 @@
 // What a user sees of a window of another program: windowprobe OUT TITLE writes into the
-// file OUT (UTF-8) the client size of the visible top-level window called TITLE and, one a
-// line, each of its controls: class, place in the client area, size and text.
+// file OUT (UTF-8) the client size of the visible top-level window called TITLE, the
+// client area's place on the screen and, one a line, each of its controls: class, place
+// in the client area, size and text.
 //   client 191 52
+//   origin 232 260
 //   Static 8 8 177 33 ここに任意のフォルダを...
-// With TITLE "--clipboard" it writes the clipboard's CF_TEXT bytes instead, as they are.
+// With TITLE "--clipboard" it writes the clipboard's CF_TEXT bytes instead, as they are;
+// with "--tooltip" the screen place, size and text of each hint shown ("tooltip L T W H
+// text").
 // Ends with status 1 when there is no such window (or no text on the clipboard).
 #include <windows.h>
 
@@ -34,6 +38,19 @@ struct Found {
   const wchar_t* title;
   HWND window;
 };
+
+BOOL CALLBACK ListTooltip(HWND window, LPARAM data) {
+  wchar_t className[64] = {};
+  ::GetClassNameW(window, className, 64);
+  if (!::IsWindowVisible(window) || std::wstring(className) != L"tooltips_class32") return TRUE;
+  RECT place;
+  ::GetWindowRect(window, &place);
+  char numbers[96];
+  std::snprintf(numbers, sizeof numbers, "tooltip %ld %ld %ld %ld ", place.left, place.top,
+                place.right - place.left, place.bottom - place.top);
+  *reinterpret_cast<std::string*>(data) += numbers + Utf8(TextOf(window)) + "\n";
+  return TRUE;
+}
 
 BOOL CALLBACK FindVisible(HWND window, LPARAM data) {
   auto* found = reinterpret_cast<Found*>(data);
@@ -89,13 +106,27 @@ int main() {
   LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (arguments == nullptr || count != 3) return 2;
   if (std::wstring(arguments[2]) == L"--clipboard") return WriteClipboard(arguments[1]);
+  if (std::wstring(arguments[2]) == L"--tooltip") {
+    std::string tips;
+    ::EnumWindows(ListTooltip, reinterpret_cast<LPARAM>(&tips));
+    if (tips.empty()) return 1;
+    FILE* out = _wfopen(arguments[1], L"wb");
+    if (out == nullptr) return 2;
+    std::fwrite(tips.data(), 1, tips.size(), out);
+    std::fclose(out);
+    return 0;
+  }
   Found found{arguments[2], nullptr};
   ::EnumWindows(FindVisible, reinterpret_cast<LPARAM>(&found));
   if (found.window == nullptr) return 1;
   RECT client;
   ::GetClientRect(found.window, &client);
+  POINT origin = {0, 0};
+  ::ClientToScreen(found.window, &origin);
   Listing listing{found.window, "client " + std::to_string(client.right) + " " +
-                                    std::to_string(client.bottom) + "\n"};
+                                    std::to_string(client.bottom) + "\norigin " +
+                                    std::to_string(origin.x) + " " + std::to_string(origin.y) +
+                                    "\n"};
   ::EnumChildWindows(found.window, ListChild, reinterpret_cast<LPARAM>(&listing));
   FILE* out = _wfopen(arguments[1], L"wb");
   if (out == nullptr) return 2;
