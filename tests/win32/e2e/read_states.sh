@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A read of a slow share (a FUSE file system of 200 folders, each taking 300 ms to list):
-# while it runs the window says "フォルダ構成の取得中..." and its settings menu is shut
+# while it runs the window says "フォルダ構成の取得中...", another drop is refused with
+# 現在取り込み中です。完了まで次の操作はお待ち下さい, and its settings menu is shut
 # (Alt+O P opens nothing); Ctrl+S stops it, nothing is written, and the menu opens again.
 # With a time-out of one second the read ends by itself with the box タイムアウト中断
 # "タイムアウトにより出力を中断しました".
@@ -38,6 +39,15 @@ for ((waited = 0; waited < 40; waited++)); do
 done
 probe KDX | grep -q 'フォルダ構成の取得中' || fail "no read under way: $(probe KDX)"
 shot reading
+# Another drop waits for the read: the box says so, the read goes on.
+mkdir -p "$WORK/small"
+printf 's' >"$WORK/small/s.txt"
+drop_on "$main" "$WORK/small" || fail "the drop was not taken"
+busy=$(wait_window '^KDX$' "$main" 20) || fail "no box for a drop during the read"
+shown=$(wait_probe KDX 20) || fail "the box cannot be probed"
+grep -q ' 現在取り込み中です。完了まで次の操作はお待ち下さい$' <<<"$shown" || fail "busy box: $shown"
+keys_to "$busy" Return
+wait_gone "$busy" 20 || fail "OK does not close the box"
 # The settings menu is shut during the read: these keys open nothing (Esc leaves the menu
 # bar, and would not close the dialog, which would keep Ctrl+S from the window), and
 # Ctrl+S, which comes after them, reaches the window and stops the read.
@@ -50,8 +60,6 @@ wait_gone "$dialog" 20 || fail "the dialog does not close"
 [[ -z $(windows_named '^出力完了$') ]] || fail "a stopped read showed its summary"
 # The window is idle: a folder dropped now is read (a read still under way would refuse
 # it with 現在取り込み中です...), and the stopped read wrote nothing.
-mkdir -p "$WORK/small"
-printf 's' >"$WORK/small/s.txt"
 drop_on "$main" "$WORK/small" || fail "the drop was not taken"
 box=$(wait_window '^出力完了$' "" 20) || fail "the read after the stop did not run"
 keys_to "$box" Return

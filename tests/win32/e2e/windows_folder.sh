@@ -3,8 +3,23 @@
 # its path: "c:\windows\SYSTEM32" named on the command line is refused with the box
 # 処理終了 "WindowsDirectoryは取得しない設定になっています。", and the program stays
 # open; a read of C:\ lists "users" but not "windows" (reported as C:\windows by Wine,
-# C:\WINDOWS by Windows).
+# C:\WINDOWS by Windows). Without any output chosen, a read is refused with its own box.
 source "$(dirname "$0")/e2elib.sh" "$1" "$2"
+
+make_app "IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=$(winpath "$WORK/out")" \
+  "IS_FOLDER_LIST_OUTPUT_CSV=0" "IS_FOLDER_LIST_OUTPUT_TXT=0" "IS_FOLDER_LIST_OUTPUT_CLIPBOARD=0"
+start_app 'C:\users'
+app=$LAST_PID
+box=$(wait_window '^処理終了$' "" 30) || fail "no refusal without outputs"
+shown=$(wait_probe 処理終了 20) || fail "the box cannot be probed"
+grep -q ' 出力先がありません。$' <<<"$shown" &&
+  grep -qx '設定からCSV出力、テキスト出力、Clipboard出力の最低１つを選択後、操作をやり直してください。' <<<"$shown" ||
+  fail "refusal without outputs: $shown"
+keys_to "$box" Return
+wait_gone "$box" 20 || fail "OK does not close the box"
+main=$(wait_window '^KDX$' "" 10) || fail "the program did not stay open"
+keys_to "$main" alt+m x
+wait_exit "$app" 30
 make_app "IS_FOLDER_LIST_OUTPUT_FOLDER_PATH=$(winpath "$WORK/out")" "IS_WIN_FOLDER=0" \
   "IS_SUB_FOLDER=0" "IS_FOLDER_LIST_OUTPUT_TXT=0" "IS_FOLDER_LIST_OUTPUTMSG=0" \
   "IS_FOLDER_LIST_OUTPUTLOCATE=0"
