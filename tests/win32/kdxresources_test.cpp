@@ -94,13 +94,13 @@ TEST(KdxExecutable, CarriesAJapaneseVersionResourceThatExplorerShows) {
   EXPECT_EQ(translation->codePage, 1200);
 }
 
-TEST(KdxExecutable, TagsItsMenuDialogsTextsAndIconJapanese) {
+TEST(KdxExecutable, TagsItsMenuDialogsAndIconJapanese) {
   const clModule exe;
   ASSERT_NE(exe.handle, nullptr);
-  // The main menu, the detailed dialog, the hints' string block, the icon group, the
-  // shortcut and the version resource.
+  // The main menu, the three dialogs, the icon group, the shortcut and the version
+  // resource.
   const std::pair<LPCSTR, int> resources[] = {
-      {RT_MENU, 100},     {RT_DIALOG, 300},      {RT_STRING, 410 / 16 + 1},
+      {RT_MENU, 100},     {RT_DIALOG, 300},      {RT_DIALOG, 301}, {RT_DIALOG, 302},
       {RT_GROUP_ICON, 1}, {RT_ACCELERATOR, 101}, {RT_VERSION, 1}};
   for (const auto& [type, name] : resources) {
     std::set<WORD> languages;
