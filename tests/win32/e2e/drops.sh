@@ -3,7 +3,8 @@
 # folder whose own name code page 932 cannot hold ("〜" U+301C) is read by its wide
 # name; the summary box 出力完了 says what was written; the clipboard holds the text form
 # or the table form byte for byte in code page 932, "?" for the character it has no form
-# for. A dropped Windows folder is refused.
+# for. A folder whose path is longer than 260 characters is read. A dropped Windows folder
+# is refused.
 source "$(dirname "$0")/e2elib.sh" "$1" "$2"
 folder="$WORK/wave〜dash"
 mkdir -p "$folder/sub"
@@ -48,6 +49,20 @@ drop_and_check 0 "$WORK/text.bin"
 printf '%s\r\n' "$root" $'\tinner.txt' $'\tsub' $'\t\tdeep.txt' | iconv -f UTF-8 -t CP932 \
   >"$WORK/table.bin"
 drop_and_check 1 "$WORK/table.bin"
+
+# A folder whose path is longer than 260 characters, dropped on the same window.
+long="$WORK"
+for part in 1 2 3 4 5 6; do long+="/folder${part}_abcdefghijklmnopqrstuvwxyz0123456789"; done
+mkdir -p "$long"
+printf 'f' >"$long/f.txt"
+(($(winpath "$long" | wc -c) > 260)) || fail "the long path is not long: $(winpath "$long")"
+drop_on "$main" "$long" || fail "the drop was not taken"
+box=$(wait_window '^出力完了$' "" 30) || fail "no summary after the long drop"
+printf '%s\r\n' "$(winpath "$long")" $'\tf.txt' >"$WORK/long.bin"
+clipboard_to "$WORK/clipboard.bin" || fail "nothing on the clipboard"
+cmp "$WORK/long.bin" "$WORK/clipboard.bin" || fail "clipboard, long path: $(od -c "$WORK/clipboard.bin")"
+keys_to "$box" Return
+wait_gone "$box" 20 || fail "OK does not close the summary"
 
 # The Windows folder, dropped from its place on this machine.
 drop_on "$main" "$2/prefix/drive_c/windows" || fail "the drop was not taken"
