@@ -3,9 +3,7 @@
 #include "app/clreadcontrol.h"
 
 #include <exception>
-#include <filesystem>
 #include <stdexcept>
-#include <system_error>
 
 #include "app/clreadwindow.h"
 #include "app/clsthread.h"
@@ -38,7 +36,7 @@ clReadControl::clReadControl(const Services& services)
       shell(services.shell),
       statusLabel(services.window),
       facts(services.process.GetProcessFacts()),
-      applicationTitle(TitleOf(facts.exeName)) {}
+      applicationTitle(clPath::ForDisplay(TitleOf(facts.exeName))) {}
 
 // FormDestroy has ended the read. A worker given up on that still runs is waited for
 // here; in the program the process has ended without it by then.
@@ -140,7 +138,8 @@ void clReadControl::SaveSetting() {
   // Every other setting has been saved; the one that could not be is said, as a failed
   // save is, in the standard error box.
   if (!clSettingsFile::Save(option, platform, path)) {
-    throw std::runtime_error(kUnstoredFolderText1 + path + kUnstoredFolderText2);
+    throw std::runtime_error(kUnstoredFolderText1 + clPath::ForDisplay(path) +
+                             kUnstoredFolderText2);
   }
 }
 
@@ -156,10 +155,9 @@ std::string clReadControl::ChooseFolder(const char* title, const std::string& in
 std::string clReadControl::FolderOfFile(const std::string& path) const {
   const std::string folder = clPath::FolderPart(path);
   if (!folder.empty()) return folder;
-  // A bare file name stands for the current folder.
-  std::error_code error;
-  const std::filesystem::path current = std::filesystem::current_path(error);
-  return error ? std::string(".") : current.string();
+  // A bare file name stands for the current folder, in the form the platform gives paths.
+  const std::string current = process.CurrentFolder();
+  return current.empty() ? std::string(".") : current;
 }
 
 void clReadControl::clWindowLabel::SetText(const std::string& text) { window.SetStatusText(text); }

@@ -120,7 +120,8 @@ class clReadControl {
 
   // Another instance was running: this one only said so and is ending.
   bool IsSecondInstance() const { return secondInstance; }
-  // The caption of plain message boxes: the executable's file name without extension.
+  // The caption of plain message boxes: the executable's file name without extension,
+  // written as the program's own texts are.
   const std::string& ApplicationTitle() const { return applicationTitle; }
 
   // outputBasePath for an output folder and a time stamp.

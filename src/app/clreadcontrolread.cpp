@@ -53,9 +53,9 @@ void clReadControl::StartReading(const std::string& path) {
       window.ShowMessage(kNoSystemFolderText, kNoSystemFolderCaption);
       return;
     }
-    // The system folder by its name, or by what it is whatever path leads to it.
-    if (targetFolder.compare(0, systemFolder.size(), systemFolder) == 0 ||
-        platform.IsSameFolder(targetFolder, systemFolder)) {
+    // The system folder or a folder below it, by its name in any case, or by what it is
+    // whatever path leads to it.
+    if (platform.IsAtOrBelowFolder(targetFolder, systemFolder)) {
       window.ShowMessage(kSystemFolderTargetText, kEndCaption);
       return;
     }

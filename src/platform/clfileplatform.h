@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/clpath.h"
+
 // One item of a folder as the file system enumerates it.
 struct clFolderItem {
   std::string name;       // raw bytes, no path
@@ -109,6 +111,25 @@ class clFilePlatform {
     return FolderIdentity(first, firstDevice, firstInode) &&
            FolderIdentity(second, secondDevice, secondInode) && firstDevice == secondDevice &&
            firstInode == secondInode;
+  }
+
+  // Whether `path` names `folder` or lies below it: its path begins with the folder's
+  // (as the file system compares names, so also "C:\\WINDOWS.OLD" below "C:\\WINDOWS"), or
+  // it or one of the folders it lies in is that folder whatever path leads there.
+  bool IsAtOrBelowFolder(const std::string& path, const std::string& folder) {
+    if (clPath::StartsWith(path, folder)) return true;
+    uint64_t device = 0, inode = 0;
+    if (!FolderIdentity(folder, device, inode)) return false;
+    for (std::string at = path; !at.empty();) {
+      uint64_t atDevice = 0, atInode = 0;
+      if (FolderIdentity(at, atDevice, atInode) && atDevice == device && atInode == inode) {
+        return true;
+      }
+      std::string parent = clPath::FolderPart(at);
+      if (parent == at) break;  // the root
+      at = std::move(parent);
+    }
+    return false;
   }
 
   // The system folder that reads leave out ("/proc"); empty when it cannot be obtained.

@@ -42,6 +42,10 @@ class clProcessPlatform {
   // minute, second ("yyyymmddhhnnss").
   virtual std::string GetLocalTimeStamp() = 0;
 
+  // The current folder, in the form the platform gives paths (the system code page on
+  // Windows, raw bytes elsewhere); empty when it cannot be had.
+  virtual std::string CurrentFolder() = 0;
+
   // Requests from outside to end the program (a logout, a closed terminal, Ctrl+C), kept
   // from the start of the process until they are taken. EndRequestHandle is a handle
   // that becomes readable while one waits (a file descriptor), or -1 when none can come.

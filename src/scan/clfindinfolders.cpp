@@ -1,6 +1,5 @@
 #include "scan/clfindinfolders.h"
 
-#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -10,22 +9,6 @@ namespace {
 
 const char* const kNoSystemFolderText = "異常が発生しました。WindowsDirectoryが不明です。";
 const char* const kNoSystemFolderCaption = "異常";
-
-// Whether clPath::JoinInside(folder, name) starts with `prefix`, without composing the path.
-bool JoinedStartsWith(const std::string& folder, const std::string& name,
-                      const std::string& prefix) {
-  const bool addSeparator = !clPath::EndsWithSeparator(folder);
-  const std::size_t joinedSize = folder.size() + (addSeparator ? 1 : 0) + name.size();
-  if (prefix.size() > joinedSize) return false;
-  std::size_t at = std::min(prefix.size(), folder.size());
-  if (prefix.compare(0, at, folder, 0, at) != 0) return false;
-  if (at == prefix.size()) return true;
-  if (addSeparator) {
-    if (prefix[at] != clPath::kSeparator) return false;
-    ++at;
-  }
-  return prefix.compare(at, std::string::npos, name, 0, prefix.size() - at) == 0;
-}
 
 }  // namespace
 
@@ -57,7 +40,7 @@ bool clFindInFolders::PassesFilters(const std::string& folder, const clFolderIte
   // Left out: every item whose path begins with the system folder's path, and the system
   // folder itself whatever path leads to it.
   if (!option.GetWinFolder() &&
-      (JoinedStartsWith(folder, item.name, windowsDirectory) || IsSystemFolder(item))) {
+      (clPath::JoinedStartsWith(folder, item.name, windowsDirectory) || IsSystemFolder(item))) {
     return false;
   }
   if (!option.GetHideFile() && item.hidden) return false;

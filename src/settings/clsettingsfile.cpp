@@ -34,7 +34,7 @@ bool clSettingsFile::Load(clSoftOption& option, clFilePlatform& platform,
 
 bool clSettingsFile::Save(const clSoftOption& option, clFilePlatform& platform,
                           const std::string& iniPath) {
-  const clSettingsWriteError failure(iniPath + " に書き込めません");
+  const clSettingsWriteError failure(clPath::ForDisplay(iniPath) + " に書き込めません");
   std::string text;
   // Never overwrite what could not be read.
   if (platform.ReadWholeFile(iniPath, text) == clFileRead::Failed) throw failure;

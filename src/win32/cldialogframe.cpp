@@ -1,5 +1,6 @@
 #include "win32/cldialogframe.h"
 
+#include "win32/cldpi.h"
 #include "win32/kdxresource.h"
 
 namespace {
@@ -11,6 +12,7 @@ struct clScale {
   HWND dialog;
   double x;
   double y;
+  double pixelsPerUnit;  // at the dialog's DPI
 };
 
 BOOL CALLBACK PlaceChild(HWND child, LPARAM data) {
@@ -19,8 +21,8 @@ BOOL CALLBACK PlaceChild(HWND child, LPARAM data) {
   RECT place;
   ::GetWindowRect(child, &place);
   ::MapWindowPoints(nullptr, scale.dialog, reinterpret_cast<POINT*>(&place), 2);
-  auto pixels = [](LONG value, double perUnit) {
-    return static_cast<int>(value / perUnit * kPixelsPerUnit + 0.5);
+  auto pixels = [&scale](LONG value, double perUnit) {
+    return static_cast<int>(value / perUnit * scale.pixelsPerUnit + 0.5);
   };
   ::SetWindowPos(child, nullptr, pixels(place.left, scale.x), pixels(place.top, scale.y),
                  pixels(place.right - place.left, scale.x),
@@ -33,41 +35,66 @@ BOOL CALLBACK PlaceChild(HWND child, LPARAM data) {
 void clDialogFrame::LayOutInPixels(HWND dialog) {
   RECT units = {0, 0, 400, 800};
   if (!::MapDialogRect(dialog, &units)) return;
-  clScale scale{dialog, units.right / 400.0, units.bottom / 800.0};
+  const double dpi = clDpi::ForWindow(dialog);
+  clScale scale{dialog, units.right / 400.0, units.bottom / 800.0,
+                kPixelsPerUnit * dpi / clDpi::kDesign};
   ::EnumChildWindows(dialog, PlaceChild, reinterpret_cast<LPARAM>(&scale));
 }
 
 void clDialogFrame::SetClientSize(HWND dialog, int width, int height) {
-  RECT frame = {0, 0, width, height};
+  const UINT dpi = clDpi::ForWindow(dialog);
+  RECT frame = {0, 0, clDpi::Scale(width, dpi), clDpi::Scale(height, dpi)};
   const auto style = static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_STYLE));
   const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrA(dialog, GWL_EXSTYLE));
-  ::AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  SetOuterSize(dialog, frame.right - frame.left, frame.bottom - frame.top);
+  clDpi::AdjustWindowRect(frame, style, false, exStyle, dpi);
+  ::SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void clDialogFrame::SetOuterSize(HWND dialog, int width, int height) {
-  ::SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const UINT dpi = clDpi::ForWindow(dialog);
+  ::SetWindowPos(dialog, nullptr, 0, 0, clDpi::Scale(width, dpi), clDpi::Scale(height, dpi),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void clDialogFrame::CentreOnOwner(HWND dialog) {
   HWND owner = ::GetWindow(dialog, GW_OWNER);
-  RECT area;
-  if (owner == nullptr || !::GetWindowRect(owner, &area)) {
-    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  // The work area of the owner's monitor (the one it mostly lies on), which may lie left
+  // of or above the primary one: the dialog opens there and stays inside it.
+  MONITORINFO monitor = {};
+  monitor.cbSize = sizeof monitor;
+  const HMONITOR on =
+      ::MonitorFromWindow(owner != nullptr ? owner : dialog, MONITOR_DEFAULTTONEAREST);
+  RECT work;
+  if (on != nullptr && ::GetMonitorInfoA(on, &monitor)) {
+    work = monitor.rcWork;
+  } else {
+    ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   }
+  RECT area;
+  if (owner == nullptr || !::GetWindowRect(owner, &area)) area = work;
   RECT own;
   ::GetWindowRect(dialog, &own);
   const int width = own.right - own.left;
   const int height = own.bottom - own.top;
-  int left = area.left + ((area.right - area.left) - width) / 2;
-  int top = area.top + ((area.bottom - area.top) - height) / 2;
-  // The dialog stays on the screen.
-  left = left < 0 ? 0 : left;
-  top = top < 0 ? 0 : top;
-  MoveTo(dialog, left, top);
+  Place(
+      dialog,
+      KeptInside(area.left + ((area.right - area.left) - width) / 2, width, work.left, work.right),
+      KeptInside(area.top + ((area.bottom - area.top) - height) / 2, height, work.top,
+                 work.bottom));
+}
+
+int clDialogFrame::KeptInside(int start, int length, int low, int high) {
+  if (start + length > high) start = high - length;
+  return start < low ? low : start;
 }
 
 void clDialogFrame::MoveTo(HWND dialog, int left, int top) {
+  const UINT dpi = clDpi::ForWindow(dialog);
+  Place(dialog, clDpi::Scale(left, dpi), clDpi::Scale(top, dpi));
+}
+
+void clDialogFrame::Place(HWND dialog, int left, int top) {
   ::SetWindowPos(dialog, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

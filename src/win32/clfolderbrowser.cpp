@@ -2,7 +2,18 @@
 
 #include <shlobj.h>
 
+#include <string>
+
+#include "platform/win32/clsystemcodepage.h"
+#include "platform/win32/clwin32platform.h"
 #include "win32/clwintext.h"
+
+namespace {
+
+// The longest path the wide functions take.
+constexpr DWORD kLongestPath = 32768;
+
+}  // namespace
 
 int CALLBACK clFolderBrowser::BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data) {
   if (message == BFFM_INITIALIZED) ::SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, data);
@@ -31,9 +42,16 @@ std::string clFolderBrowser::ChooseFolder(const std::string& title,
     info.lParam = reinterpret_cast<LPARAM>(initialFolder.c_str());
   }
   LPITEMIDLIST chosen = ::SHBrowseForFolderA(&info);
-  if (chosen != nullptr) {
-    ::SHGetPathFromIDListA(chosen, path);
-    ::CoTaskMemFree(chosen);
+  if (chosen == nullptr) return std::string();
+  std::wstring wide(kLongestPath, L'\0');
+  std::string folder;
+  if (::SHGetPathFromIDListEx(chosen, wide.data(), kLongestPath, GPFIDL_DEFAULT)) {
+    wide.resize(std::char_traits<wchar_t>::length(wide.c_str()));
+    folder = clSystemCodePage::FromWide(wide);
+    if (widePaths != nullptr) widePaths->RememberWidePath(folder, wide);
+  } else if (::SHGetPathFromIDListA(chosen, path)) {
+    folder = path;
   }
-  return path;
+  ::CoTaskMemFree(chosen);
+  return folder;
 }

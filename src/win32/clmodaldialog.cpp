@@ -29,6 +29,9 @@ INT_PTR clModalDialog::Handle(UINT message, WPARAM wParam) {
     case WM_CLOSE:
       End(closeResult);
       return TRUE;
+    case WM_DPICHANGED:
+      OnDpiChanged(HIWORD(wParam));
+      return FALSE;
     case WM_COMMAND:
       if (keys == Keys::Ignored && clDialogFrame::IsKeyCommand(wParam)) return TRUE;
       switch (LOWORD(wParam)) {

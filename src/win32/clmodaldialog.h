@@ -27,6 +27,9 @@ class clModalDialog {
   virtual void OnOk() {}
   // Another control's command (code as WM_COMMAND gives it); true when it was handled.
   virtual bool OnCommand(int id, int code) = 0;
+  // The dialog moved to a monitor of another scale: the system has sized it and its
+  // template's font for `dpi`; what the dialog made of its own follows here.
+  virtual void OnDpiChanged(UINT dpi) { (void)dpi; }
   void End(int result);
 
   HWND handle = nullptr;

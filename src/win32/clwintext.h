@@ -3,15 +3,15 @@
 #include <string>
 #include <string_view>
 
-// Texts at the window boundary. The program's own texts are UTF-8 in the source, while
-// paths and names are the system code page's bytes (932 on a Japanese system); a
-// message may hold both (a caption's words around a path). The ANSI functions of the
-// windows take the system code page: UTF-8 sequences are turned into it, every other
-// byte is taken as it stands.
+// The program's own texts at the window boundary. They are UTF-8: the words in the source,
+// and paths and names put into them by the core in that form too (clPath::ForDisplay).
+// The ANSI functions of the windows take the system code page, so every text handed to
+// them is turned from UTF-8, never guessed at. Paths as the system gives them (code page
+// 932) go to the windows as they stand.
 class clWinText {
  public:
-  // The text as the system code page writes it.
-  static std::string ToAnsi(std::string_view text);
-  // The text as wide characters.
-  static std::wstring ToWide(std::string_view text);
+  // The program's text as the system code page writes it.
+  static std::string ToAnsi(std::string_view utf8);
+  // The program's text as wide characters.
+  static std::wstring ToWide(std::string_view utf8);
 };

@@ -4,7 +4,10 @@
 
 #include <vector>
 
+#include "platform/win32/clsystemcodepage.h"
+#include "platform/win32/clwin32platform.h"
 #include "settings/clusertexts.h"
+#include "win32/cldpi.h"
 #include "win32/clfolderbrowser.h"
 #include "win32/clwintext.h"
 #include "win32/feasyopt.h"
@@ -20,8 +23,13 @@ namespace {
 
 const char* const kClassName = "TfrmMain";
 const char* const kInitialStatus = clUserTexts::kInitialStatus;
+// Sizes and places at 96 DPI.
 constexpr int kClientWidth = 191;
 constexpr int kClientHeight = 52;
+constexpr int kLeft = 229;
+constexpr int kTop = 215;
+constexpr RECT kLabel = {8, 8, 8 + 177, 8 + 33};
+constexpr int kFontHeight = 12;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr UINT_PTR kTimeoutTimer = 1;
 // The position of the settings menu in the menu bar.
@@ -29,8 +37,10 @@ constexpr UINT kOptionMenuPosition = 1;
 
 }  // namespace
 
-TfrmMain::TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process)
+TfrmMain::TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process,
+                   clWin32Platform* widePaths)
     : instance(instance),
+      widePaths(widePaths),
       control(clReadControl::Services{*this, files, process, clipboard, shell}) {}
 
 TfrmMain::~TfrmMain() {
@@ -55,36 +65,51 @@ bool TfrmMain::Create() {
 
   MainMenu1 = ::LoadMenuA(instance, MAKEINTRESOURCEA(IDR_MAINMENU));
   accelerators = ::LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
-  RECT frame = {0, 0, kClientWidth, kClientHeight};
-  ::AdjustWindowRectEx(&frame, kStyle, TRUE, 0);
-  frmMain = ::CreateWindowExA(0, kClassName, "KDX", kStyle, 229, 215, frame.right - frame.left,
-                              frame.bottom - frame.top, nullptr, MainMenu1, instance, this);
+  // Made at its 96-DPI size, then sized for the DPI of the monitor it opened on.
+  frmMain = ::CreateWindowExA(0, kClassName, "KDX", kStyle, kLeft, kTop, kClientWidth,
+                              kClientHeight, nullptr, MainMenu1, instance, this);
   if (frmMain == nullptr) return false;
-  // A menu bar that wraps takes client height: the client area keeps its size.
-  RECT client;
-  ::GetClientRect(frmMain, &client);
-  if (client.bottom != kClientHeight) {
-    ::SetWindowPos(frmMain, nullptr, 0, 0, frame.right - frame.left,
-                   frame.bottom - frame.top + kClientHeight - client.bottom,
-                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  const UINT dpi = clDpi::ForWindow(frmMain);
+  lblStat = ::CreateWindowExA(0, "STATIC", clWinText::ToAnsi(kInitialStatus).c_str(),
+                              WS_CHILD | WS_VISIBLE | SS_CENTER, 0, 0, 0, 0, frmMain, nullptr,
+                              instance, nullptr);
+  LayOut(dpi, clDpi::Scale(kLeft, dpi), clDpi::Scale(kTop, dpi));
   clipboard.SetWindow(frmMain);
   shell.SetWindow(frmMain);
-  CreateControls();
   control.Guarded([this] { control.FormCreate(); });
   return true;
 }
 
-void TfrmMain::CreateControls() {
-  const std::string face = clWinText::ToAnsi("ＭＳ Ｐゴシック");
-  font = ::CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, face.c_str());
-  // Centred and word-wrapped, no auto-size.
-  lblStat = ::CreateWindowExA(0, "STATIC", clWinText::ToAnsi(kInitialStatus).c_str(),
-                              WS_CHILD | WS_VISIBLE | SS_CENTER, 8, 8, 177, 33, frmMain, nullptr,
-                              instance, nullptr);
-  ::SendMessageA(lblStat, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+void TfrmMain::LayOut(UINT dpi, int left, int top) {
+  // The client area is exactly the design's size at this DPI.
+  const int width = clDpi::Scale(kClientWidth, dpi);
+  const int height = clDpi::Scale(kClientHeight, dpi);
+  RECT frame = {0, 0, width, height};
+  clDpi::AdjustWindowRect(frame, kStyle, true, 0, dpi);
+  ::SetWindowPos(frmMain, nullptr, left, top, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  // A menu bar that wraps takes client height: the client area keeps its size.
+  RECT client;
+  ::GetClientRect(frmMain, &client);
+  if (client.bottom != height) {
+    ::SetWindowPos(frmMain, nullptr, 0, 0, frame.right - frame.left,
+                   frame.bottom - frame.top + height - client.bottom,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  // Centred and word-wrapped, no auto-size; its font 12 pixels high at 96 DPI.
+  if (font == nullptr || fontDpi != dpi) {
+    const std::string face = clWinText::ToAnsi("ＭＳ Ｐゴシック");
+    HFONT scaled = ::CreateFontA(-clDpi::Scale(kFontHeight, dpi), 0, 0, 0, FW_NORMAL, FALSE, FALSE,
+                                 FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                 DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    ::SendMessageA(lblStat, WM_SETFONT, reinterpret_cast<WPARAM>(scaled), TRUE);
+    if (font != nullptr) ::DeleteObject(font);
+    font = scaled;
+    fontDpi = dpi;
+  }
+  ::SetWindowPos(lblStat, nullptr, clDpi::Scale(kLabel.left, dpi), clDpi::Scale(kLabel.top, dpi),
+                 clDpi::Scale(kLabel.right - kLabel.left, dpi),
+                 clDpi::Scale(kLabel.bottom - kLabel.top, dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TfrmMain::Run() {
@@ -126,6 +151,13 @@ LRESULT TfrmMain::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DROPFILES:
       OnDropFiles(reinterpret_cast<HDROP>(wParam));
       return 0;
+    case WM_DPICHANGED: {
+      // Moved to a monitor of another scale: the design's sizes at its DPI, where the
+      // system suggests.
+      const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+      LayOut(HIWORD(wParam), suggested->left, suggested->top);
+      return 0;
+    }
     case kReadCompleteMessage:
       control.Guarded([this] { control.ReadCompleted(); });
       return 0;
@@ -186,12 +218,16 @@ void TfrmMain::OnTimer(UINT_PTR id) {
 }
 
 void TfrmMain::OnDropFiles(HDROP drop) {
-  const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+  // Each path in its wide form, whatever its length or characters; handed over in the
+  // code page, its wide form to the file system, which reads it by that.
+  const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
   std::vector<std::string> paths;
   for (UINT item = 0; item < count; ++item) {
-    char path[MAX_PATH + 1] = {};
-    ::DragQueryFileA(drop, item, path, sizeof path);
-    paths.emplace_back(path);
+    const UINT length = ::DragQueryFileW(drop, item, nullptr, 0);
+    std::wstring wide(length + 1, L'\0');
+    wide.resize(::DragQueryFileW(drop, item, wide.data(), length + 1));
+    paths.push_back(clSystemCodePage::FromWide(wide));
+    if (widePaths != nullptr) widePaths->RememberWidePath(paths.back(), wide);
   }
   ::DragFinish(drop);
   control.Guarded([&] { control.WMDropFiles(paths, true); });
@@ -223,10 +259,17 @@ void TfrmMain::ShowErrorBox(const std::string& text) {
 
 std::string TfrmMain::ChooseFolder(const std::string& title, const std::string& initialFolder,
                                    bool preSelect) {
-  return clFolderBrowser(frmMain).ChooseFolder(title, initialFolder, preSelect);
+  return clFolderBrowser(frmMain, widePaths).ChooseFolder(title, initialFolder, preSelect);
 }
 
-void TfrmMain::AcceptDrops() { ::DragAcceptFiles(frmMain, TRUE); }
+void TfrmMain::AcceptDrops() {
+  ::DragAcceptFiles(frmMain, TRUE);
+  // An elevated copy takes drops from Explorer, which runs with the user's lower rights.
+  constexpr UINT kCopyGlobalData = 0x0049;  // WM_COPYGLOBALDATA, which a drop uses
+  for (const UINT message : {UINT{WM_DROPFILES}, UINT{WM_COPYDATA}, kCopyGlobalData}) {
+    ::ChangeWindowMessageFilterEx(frmMain, message, MSGFLT_ALLOW, nullptr);
+  }
+}
 
 void TfrmMain::SetReadingState(bool reading) {
   const UINT idle = reading ? MF_GRAYED : MF_ENABLED;

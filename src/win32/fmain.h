@@ -11,6 +11,7 @@
 #include "win32/clwin32clipboard.h"
 #include "win32/clwin32shell.h"
 
+class clWin32Platform;
 class TfrmVersionInfo;
 class TfrmOption;
 class TfrmEasyOpt;
@@ -21,7 +22,10 @@ class TfrmEasyOpt;
 // boxes, timers and message loop.
 class TfrmMain : public clReadWindow {
  public:
-  TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process);
+  // The ways in (drops, the folder dialog) hand `widePaths`, the platform under `files`,
+  // the wide paths of what they give.
+  TfrmMain(HINSTANCE instance, clFilePlatform& files, clProcessPlatform& process,
+           clWin32Platform* widePaths = nullptr);
   ~TfrmMain() override;
   TfrmMain(const TfrmMain&) = delete;
   TfrmMain& operator=(const TfrmMain&) = delete;
@@ -67,10 +71,14 @@ class TfrmMain : public clReadWindow {
   void OnCommand(WORD id);
   void OnTimer(UINT_PTR id);
   void OnDropFiles(HDROP drop);
-  void CreateControls();
+  // Sizes the window, its label and its font for `dpi` from their 96-DPI values, the
+  // window placed at `left`, `top`.
+  void LayOut(UINT dpi, int left, int top);
 
   HINSTANCE instance;
+  clWin32Platform* widePaths;
   HFONT font = nullptr;
+  UINT fontDpi = 0;
   clWin32Clipboard clipboard;
   clWin32Shell shell;
   std::map<UINT_PTR, std::function<void()>> laterCalls;

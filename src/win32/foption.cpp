@@ -10,6 +10,7 @@
 #include "settings/clusertexts.h"
 #include "win32/clcheckfield.h"
 #include "win32/cldialogframe.h"
+#include "win32/cldpi.h"
 #include "win32/clfolderbrowser.h"
 #include "win32/clwintext.h"
 #include "win32/kdxresource.h"
@@ -21,7 +22,9 @@ constexpr int kClientHeight = 453;
 // The user may type at most this many digits into the time-out box.
 constexpr int kTimeoutTypedDigits = 4;
 
-// The controls that show a hint, with the names their hints go by.
+// The controls that show a hint, with the names their hints go by. A group box lets the
+// mouse through to what lies under it, so the radio group's hint sits on its two buttons
+// as well as on the box.
 struct clHinted {
   int id;
   const char* control;
@@ -36,6 +39,8 @@ constexpr clHinted kHinted[] = {
     {IDC_CHKCOPYCLIPBOARDFOLDERLIST, "chkCopyClipBoardFolderList"},
     {IDC_CHKSHORTTEXT, "chkShortText"},
     {IDC_RGBFORMATCB, "rgbFormatCB"},
+    {IDC_RGBFORMATCB0, "rgbFormatCB"},
+    {IDC_RGBFORMATCB1, "rgbFormatCB"},
     {IDC_CHKTIMEOUT, "chkTimeout"},
     {IDC_CHKMSG, "chkMsg"},
     {IDC_CHKOPENLOCATE, "chkOpenLocate"},
@@ -113,7 +118,7 @@ void TfrmOption::AddHints() {
                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, handle,
                                 nullptr, ::GetModuleHandleA(nullptr), nullptr);
   if (tips == nullptr) return;
-  ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 400);
+  ::SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, clDpi::Scale(400, clDpi::ForWindow(handle)));
   for (const clHinted& hinted : kHinted) {
     std::string hint = clWinText::ToAnsi(clUserTexts::OptionHint(hinted.control));
     TOOLINFOA tool = {};

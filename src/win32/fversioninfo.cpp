@@ -1,15 +1,17 @@
 #include "win32/fversioninfo.h"
 
 #include "win32/cldialogframe.h"
+#include "win32/cldpi.h"
 #include "win32/clwintext.h"
 #include "win32/kdxresource.h"
 
 namespace {
 
-HFONT BoldFont(int pixels) {
+// `pixels` high at 96 DPI, scaled to the dialog's.
+HFONT BoldFont(int pixels, UINT dpi) {
   const std::string face = clWinText::ToAnsi("MS UI Gothic");
-  return ::CreateFontA(-pixels, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+  return ::CreateFontA(-clDpi::Scale(pixels, dpi), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                       SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face.c_str());
 }
 
@@ -27,11 +29,18 @@ void TfrmVersionInfo::OnOpen() {
   clDialogFrame::SetProgramIcon(handle);
   clDialogFrame::SetOuterSize(handle, 320, 226);
   clDialogFrame::CentreOnOwner(handle);
-  if (nameFont == nullptr) nameFont = BoldFont(13);
-  if (versionFont == nullptr) versionFont = BoldFont(12);
-  ::SendDlgItemMessageA(handle, IDC_VLABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(nameFont), FALSE);
-  ::SendDlgItemMessageA(handle, IDC_VLABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(versionFont),
-                        FALSE);
+  SetFonts(clDpi::ForWindow(handle));
+}
+
+void TfrmVersionInfo::SetFonts(UINT dpi) {
+  HFONT name = BoldFont(13, dpi);
+  HFONT version = BoldFont(12, dpi);
+  ::SendDlgItemMessageA(handle, IDC_VLABEL1, WM_SETFONT, reinterpret_cast<WPARAM>(name), TRUE);
+  ::SendDlgItemMessageA(handle, IDC_VLABEL2, WM_SETFONT, reinterpret_cast<WPARAM>(version), TRUE);
+  if (nameFont != nullptr) ::DeleteObject(nameFont);
+  if (versionFont != nullptr) ::DeleteObject(versionFont);
+  nameFont = name;
+  versionFont = version;
 }
 
 bool TfrmVersionInfo::OnCommand(int id, int) {

@@ -17,6 +17,9 @@ class TfrmVersionInfo : public clModalDialog {
  private:
   void OnOpen() override;
   bool OnCommand(int id, int code) override;
+  void OnDpiChanged(UINT dpi) override { SetFonts(dpi); }
+  // The name's and the version's bold fonts, 13 and 12 pixels at 96 DPI, made for `dpi`.
+  void SetFonts(UINT dpi);
 
   HFONT nameFont = nullptr;
   HFONT versionFont = nullptr;

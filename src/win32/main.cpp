@@ -19,11 +19,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
     clWin32Platform files;
-    clWin32Process process;
+    // The argument and the current folder reach the file system by their wide paths.
+    clWin32Process process(&files);
     // The four forms, in this order. The main window's create handler runs when its window
     // is made (Create), once the dialogs exist, so a read named on the command line
     // starts there.
-    TfrmMain mainWindow(instance, files, process);
+    TfrmMain mainWindow(instance, files, process, &files);
     TfrmVersionInfo versionInfo;
     TfrmOption option(mainWindow.control.Option());
     TfrmEasyOpt easyOpt(mainWindow.control.Option());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
+#include <system_error>
 
 #include "platform/clprocessplatform.h"
 
@@ -11,6 +13,7 @@ class clFakeProcess : public clProcessPlatform {
   clProcessFacts facts;
   bool heldElsewhere = false;                // another instance holds the guard
   std::string timeStamp = "20240303070809";  // what GetLocalTimeStamp reports
+  std::string currentFolder;                 // what CurrentFolder reports, if not empty
   std::string acquiredName;                  // the name the last AcquireInstance asked for
   int endRequests = 0;                       // requests to end waiting, as signals leave them
   int endedWith = -1;                        // the status EndProcessNow was given; -1: not called
@@ -26,6 +29,13 @@ class clFakeProcess : public clProcessPlatform {
   void ReleaseInstance() override { held = false; }
   bool HoldsInstance() const override { return held; }
   std::string GetLocalTimeStamp() override { return timeStamp; }
+  // The process's real current folder unless a test declares one.
+  std::string CurrentFolder() override {
+    if (!currentFolder.empty()) return currentFolder;
+    std::error_code error;
+    const auto current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
+  }
   intptr_t EndRequestHandle() override { return endRequestHandle; }
   bool TakeEndRequests() override {
     const bool any = endRequests > 0;

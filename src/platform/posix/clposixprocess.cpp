@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -68,6 +69,16 @@ std::string clPosixProcess::GetLocalTimeStamp() {
   char stamp[32] = {};
   std::strftime(stamp, sizeof stamp, "%Y%m%d%H%M%S", &local);
   return stamp;
+}
+
+std::string clPosixProcess::CurrentFolder() {
+  std::string folder(4096, '\0');
+  while (::getcwd(folder.data(), folder.size()) == nullptr) {
+    if (errno != ERANGE) return std::string();
+    folder.resize(folder.size() * 2);
+  }
+  folder.resize(std::char_traits<char>::length(folder.c_str()));
+  return folder;
 }
 
 void clPosixProcess::CatchEndSignals() { clEndSignals::Install(); }

@@ -23,6 +23,7 @@ class clPosixProcess : public clProcessPlatform {
   void ReleaseInstance() override;
   bool HoldsInstance() const override { return lock.IsHeld(); }
   std::string GetLocalTimeStamp() override;
+  std::string CurrentFolder() override;
   intptr_t EndRequestHandle() override;
   bool TakeEndRequests() override;
   void EndProcessNow(int status) override;

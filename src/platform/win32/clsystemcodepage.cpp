@@ -44,6 +44,28 @@ std::wstring clSystemCodePage::ToWide(std::string_view bytes) {
   return wide;
 }
 
+std::string clSystemCodePage::ToUtf8(std::string_view bytes) {
+  const std::wstring wide = ToWide(bytes);
+  if (wide.empty()) return {};
+  const int length = static_cast<int>(wide.size());
+  const int size =
+      ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(size), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), size, nullptr, nullptr);
+  return utf8;
+}
+
+std::string clSystemCodePage::FromUtf8(std::string_view utf8) {
+  if (utf8.empty()) return {};
+  const int length = static_cast<int>(utf8.size());
+  const int size = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(size), L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), length, wide.data(), size);
+  return FromWide(wide);
+}
+
+bool clSystemCodePage::IsLeadByte(unsigned char byte) { return ::IsDBCSLeadByte(byte) != 0; }
+
 bool clSystemCodePage::EndsWithSeparator(std::string_view bytes) {
   const std::size_t at = LastSeparator(bytes);
   return at != std::string_view::npos && at + 1 == bytes.size();

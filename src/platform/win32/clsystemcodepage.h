@@ -11,6 +11,11 @@ class clSystemCodePage {
  public:
   static std::string FromWide(std::wstring_view wide);
   static std::wstring ToWide(std::string_view bytes);
+  // The code page's text as UTF-8, and UTF-8 as the code page writes it.
+  static std::string ToUtf8(std::string_view bytes);
+  static std::string FromUtf8(std::string_view utf8);
+  // Whether `byte` begins a double-byte character.
+  static bool IsLeadByte(unsigned char byte);
 
   // Whether the last character of `bytes` is a path separator ("\" or "/") and not the
   // trail byte of a double-byte character such as "ソ" (83 5C).

@@ -22,7 +22,15 @@ std::shared_ptr<const clWin32Folder> TopFolder(std::wstring wide) {
 }  // namespace
 
 std::wstring clWin32Platform::WidePath(const std::string& path) const {
+  // What a way in handed over is opened by the wide path it came with; any other path as
+  // the code page reads.
+  std::wstring wide;
+  if (roots.Find(path, wide)) return wide;
   return clSystemCodePage::ToWide(path);
+}
+
+void clWin32Platform::RememberWidePath(const std::string& path, const std::wstring& wide) {
+  roots.Remember(path, wide);
 }
 
 bool clWin32Platform::ReadFolder(const std::string& folder, std::vector<clFolderItem>& items) {

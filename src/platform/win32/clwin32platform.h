@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/clfileplatform.h"
+#include "platform/win32/clwideroots.h"
 
 // The file system of Windows. Folders are read with the wide functions in their long
 // form, so that names the system code page cannot hold can still be opened and folders
@@ -34,8 +35,15 @@ class clWin32Platform : public clFilePlatform {
   clFileRead ReadWholeFile(const std::string& path, std::string& text) override;
   bool ReplaceFile(const std::string& path, const std::string& text) override;
 
+  // The wide path behind a code-page path a way in handed over (a drop, the folder
+  // dialog, the command line, the current folder): that path, what lies below it and the
+  // folders it lies in are then opened by their wide names.
+  void RememberWidePath(const std::string& path, const std::wstring& wide);
+
  private:
   // The wide path that a path in the system code page names: how every path handed to
   // the platform (a read's root, a path asked about, a folder to create) is opened.
   std::wstring WidePath(const std::string& path) const;
+
+  clWideRoots roots;
 };

@@ -1,11 +1,14 @@
 #include "platform/win32/clwin32process.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/win32/clsystemcodepage.h"
+#include "platform/win32/clwin32platform.h"
 
 clWin32Process::~clWin32Process() { ReleaseInstance(); }
 
@@ -25,13 +28,54 @@ clProcessFacts clWin32Process::GetProcessFacts() {
     }
     buffer.resize(buffer.size() * 2);
   }
+  // A copy in a folder this user may write is a portable one; an installed copy keeps
+  // Setting.ini in %APPDATA%\KDX and writes to the Documents folder's FolderListOutput.
+  facts.exeFolderWritable = CanWriteIn(facts.exeFolder);
+  facts.configHome = UserFolder(CSIDL_APPDATA);
+  facts.documentsFolder = UserFolder(CSIDL_PERSONAL);
   int count = 0;
   LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (arguments != nullptr) {
-    if (count > 1) facts.argument = clSystemCodePage::FromWide(arguments[1]);
+    if (count > 1) facts.argument = Handed(arguments[1]);
     ::LocalFree(arguments);
   }
   return facts;
+}
+
+std::string clWin32Process::CurrentFolder() {
+  const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+  if (size == 0) return {};
+  std::wstring folder(size, L'\0');
+  const DWORD length = ::GetCurrentDirectoryW(size, folder.data());
+  if (length == 0 || length >= size) return {};
+  folder.resize(length);
+  return Handed(folder);
+}
+
+bool clWin32Process::CanWriteIn(const std::string& folder) {
+  if (folder.empty()) return false;
+  const std::string probe = folder + "\\KDX-" + std::to_string(::GetCurrentProcessId()) + ".tmp";
+  const HANDLE file = ::CreateFileA(
+      probe.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+      FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return ::GetLastError() == ERROR_FILE_EXISTS;
+  ::CloseHandle(file);
+  return true;
+}
+
+std::string clWin32Process::UserFolder(int csidl) {
+  wchar_t folder[MAX_PATH] = {};
+  if (FAILED(::SHGetFolderPathW(nullptr, csidl | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                                folder))) {
+    return {};
+  }
+  return clSystemCodePage::FromWide(folder);
+}
+
+std::string clWin32Process::Handed(const std::wstring& wide) {
+  std::string path = clSystemCodePage::FromWide(wide);
+  if (widePaths != nullptr) widePaths->RememberWidePath(path, wide);
+  return path;
 }
 
 bool clWin32Process::AcquireInstance(const std::string& exeName) {

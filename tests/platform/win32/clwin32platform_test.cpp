@@ -272,3 +272,66 @@ TEST(clWin32Platform, TheWalkLeavesOutTheWindowsFolderByItsBackslashPath) {
     }
   }
 }
+
+// The Windows folder reports as "C:\WINDOWS" and lists as "windows": it is left out all
+// the same, as is a folder below it, whatever the case of either.
+TEST(clWin32Platform, TheWalkLeavesOutTheWindowsFolderWhateverTheCaseOfItsPath) {
+  clTempTree tree{"Win/a.txt", "winter/b.txt", "other/c.txt"};
+  clWin32Platform platform;
+  clFindInFolders walker(platform);
+  walker.Clear();
+  walker.SetLevel(1);
+  walker.SetSubFolder(true);
+  walker.SetHideFile(true);
+  walker.SetReadOnlyFile(true);
+  walker.SetWinFolder(false);
+  walker.SetWindowsDirectory(tree.Root() + "\\WIN");
+  ASSERT_TRUE(walker.Search(tree.Root()));
+  Lines names;
+  for (const auto& entry : walker.GetFolderList()) names.push_back(entry.GetName());
+  EXPECT_EQ(names, (Lines{"other", "c.txt"}));
+}
+
+TEST(clWin32Platform, APathAtOrBelowTheWindowsFolderIsKnownInAnyCaseAndByAnyPath) {
+  clWin32Platform platform;
+  const std::string windows = platform.GetSystemFolder();
+  ASSERT_FALSE(windows.empty());
+  std::string lower = windows;
+  for (char& c : lower) c = static_cast<char>(::tolower(static_cast<unsigned char>(c)));
+  for (const std::string& path :
+       {windows, lower, lower + "\\system32", windows + "\\SYSTEM32\\drivers", windows + ".old",
+        "\\\\?\\" + windows + "\\system32", windows + "\\system32\\..\\fonts"}) {
+    EXPECT_TRUE(platform.IsAtOrBelowFolder(path, windows)) << path;
+  }
+  clTempTree tree{"a/"};
+  for (const std::string& path : {std::string("C:\\"), tree.Root(), tree.Path("a")}) {
+    EXPECT_FALSE(platform.IsAtOrBelowFolder(path, windows)) << path;
+  }
+}
+
+// A way in hands over a root whose own name the code page cannot hold ("wave?dash" for
+// "wave〜dash"): with its wide path remembered, the root, what lies below it and the
+// folder it lies in are reached; without, the code-page path names nothing.
+TEST(clWin32Platform, ARootHandedOverWithItsWidePathIsReadByIt) {
+  clTempTree tree;
+  MakeWide(tree, L"wave〜dash/sub/memo.txt");
+  MakeWide(tree, L"wave〜dash/top.txt");
+  const std::wstring wideRoot = clSystemCodePage::ToWide(tree.Root()) + L"\\wave〜dash";
+  const std::string root = clSystemCodePage::FromWide(wideRoot);
+  ASSERT_EQ(root, tree.Path("wave?dash"));
+  {
+    clWin32Platform forgetful;
+    EXPECT_EQ(forgetful.GetPathKind(root), clPathKind::Missing);
+  }
+  clWin32Platform platform;
+  platform.RememberWidePath(root + "\\top.txt", wideRoot + L"\\top.txt");
+  EXPECT_EQ(platform.GetPathKind(root + "\\top.txt"), clPathKind::File);
+  // The folder of the dropped file, the folder itself, and a folder below it.
+  EXPECT_EQ(platform.GetPathKind(root), clPathKind::Folder);
+  EXPECT_EQ(platform.GetPathKind(root + "\\sub"), clPathKind::Folder);
+  EXPECT_EQ(Walk(platform, root), "1 D sub\n2 F memo.txt\n1 F top.txt\n");
+  uint64_t device = 0, inode = 0;
+  EXPECT_TRUE(platform.FolderIdentity(root, device, inode));
+  // A drive's root, as the folder of a remembered path.
+  EXPECT_EQ(platform.GetPathKind(root.substr(0, 3)), clPathKind::Folder);
+}

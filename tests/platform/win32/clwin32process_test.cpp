@@ -1,5 +1,9 @@
 #include "platform/win32/clwin32process.h"
 
+#include "settings/clsettingslocation.h"
+
+#include <shlobj.h>
+
 #include <gtest/gtest.h>
 #include <cstdio>
 #include <cstdlib>
@@ -51,4 +55,36 @@ TEST(clWin32Process, TheTimeStampIsTheLocalTimeIn14Digits) {
     return;
   }
   FAIL() << "the clock never stood still for a stamp";
+}
+
+// An installed copy keeps its settings in the user's folders: which folders those are,
+// and whether the copy's own folder can be written.
+TEST(clWin32Process, KnowsTheUsersFoldersAndWhetherItsOwnFolderCanBeWritten) {
+  clWin32Process process;
+  const clProcessFacts facts = process.GetProcessFacts();
+  char appData[MAX_PATH] = {}, documents[MAX_PATH] = {};
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, appData)));
+  ASSERT_TRUE(SUCCEEDED(::SHGetFolderPathA(nullptr, CSIDL_PERSONAL, nullptr, 0, documents)));
+  EXPECT_EQ(facts.configHome, appData);
+  EXPECT_EQ(facts.documentsFolder, documents);
+  EXPECT_TRUE(facts.exeFolderWritable);
+  // Wine's Z: is the Linux root: /proc takes no new file, even from root.
+  EXPECT_FALSE(clWin32Process::CanWriteIn("Z:\\proc"));
+  EXPECT_FALSE(clWin32Process::CanWriteIn("C:\\no such folder"));
+  EXPECT_TRUE(clWin32Process::CanWriteIn(facts.exeFolder));
+}
+
+TEST(clWin32Process, AnInstalledCopyKeepsItsSettingsInAppDataAndWritesToDocuments) {
+  clWin32Process process;
+  const clProcessFacts facts = process.GetProcessFacts();
+  clSettingsLocation::Facts installed{"C:\\Program Files\\KDX", false, facts.configHome,
+                                      facts.documentsFolder, facts.installFolders};
+  const clSettingsLocation location(installed);
+  EXPECT_FALSE(location.IsPortable());
+  EXPECT_EQ(location.SettingPath(), facts.configHome + "\\KDX\\Setting.ini");
+  EXPECT_EQ(location.DefaultOutputFolder(), facts.documentsFolder + "\\FolderListOutput");
+
+  clSettingsLocation::Facts portable = installed;
+  portable.exeFolderWritable = true;
+  EXPECT_EQ(clSettingsLocation(portable).SettingPath(), "C:\\Program Files\\KDX\\Setting.ini");
 }

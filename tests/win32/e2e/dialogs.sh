@@ -38,11 +38,14 @@ keys_to "$about" Return
 wait_gone "$about" 20 || fail "OK does not close the about box"
 
 # メイン(&M) ﾌｫﾙﾀﾞ構成読込(&R): the shell's folder dialog, opened at the system drive;
-# Esc cancels it and nothing is read.
+# Esc cancels it and nothing is read; its title is the program's.
 keys_to "$main_window" alt+m r || fail "the menu cannot be reached"
 browse=$(wait_window '.' "$main_window" 20) || fail "no folder dialog"
 sleep 1
 shot folder_dialog
+# Its title above the tree is the program's.
+shown=$(wait_probe "$(xdotool getwindowname "$browse")" 10) || fail "the folder dialog cannot be probed"
+grep -q ' 構成を取得するフォルダを指定して下さい。$' <<<"$shown" || fail "folder dialog: $shown"
 kill -0 "$app" 2>/dev/null || fail "the folder dialog brought the program down"
 keys_to "$browse" Escape
 wait_gone "$browse" 20 || fail "Esc does not cancel the folder dialog"

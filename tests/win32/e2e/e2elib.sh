@@ -100,3 +100,54 @@ shot() {
 
 # The text in code page 932, as the program writes it.
 cp932() { printf '%s' "$1" | iconv -f UTF-8 -t CP932; }
+
+# What window $1 shows (see windowprobe.cpp): its client size, then each control, one a
+# line ("Static 8 8 177 33 text"); fails when there is no such window.
+probe() {
+  rm -f "$WORK/probe.txt"
+  env "${wine_env[@]}" wine "$KDX_PROBE" "$(winpath "$WORK/probe.txt")" "$1" \
+    </dev/null >>"$WORK/probe.log" 2>&1 || return 1
+  cat "$WORK/probe.txt"
+}
+
+# The clipboard's CF_TEXT bytes into file $1.
+clipboard_to() {
+  env "${wine_env[@]}" wine "$KDX_PROBE" "$(winpath "$1")" --clipboard </dev/null \
+    >>"$WORK/probe.log" 2>&1
+}
+
+# Waits up to $2 seconds for a box or window titled $1 and prints what it shows.
+wait_probe() {
+  local title=$1 limit=$2 waited
+  for ((waited = 0; waited < limit * 2; waited++)); do
+    probe "$title" && return 0
+    sleep 0.5
+  done
+  return 1
+}
+
+# Drags the files or folders $2... onto window $1 and drops them there, as a file manager
+# does (a real X11 drag: XDND with text/uri-list).
+drop_on() {
+  local window=$1 uris="" path
+  shift
+  if [[ ! -x $WORK/xdnddrop ]]; then
+    cc -O1 -o "$WORK/xdnddrop" "$(dirname "${BASH_SOURCE[0]}")/xdnddrop.c" -lX11 ||
+      fail "cannot build the drag helper"
+  fi
+  for path in "$@"; do
+    uris+="file://$(python3 -c 'import sys, urllib.parse; print(urllib.parse.quote(sys.argv[1]))' "$path")"$'\r\n'
+  done
+  eval "$(xdotool getwindowgeometry --shell "$window")"
+  timeout 20 "$WORK/xdnddrop" "$window" $((X + WIDTH / 2)) $((Y + HEIGHT / 2)) "$uris"
+}
+
+# The screen's DPI for programs started from now on (Wine's LogPixels).
+set_dpi() {
+  local key
+  for key in 'HKCU\Control Panel\Desktop' \
+    'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    env "${wine_env[@]}" wine reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f \
+      </dev/null >>"$WORK/reg.log" 2>&1 || fail "cannot set LogPixels: $(cat "$WORK/reg.log")"
+  done
+}
