@@ -86,10 +86,10 @@ void MakeLink(const std::string& link, const std::string& target) {
   if (toUnix == nullptr) throw std::runtime_error("cannot make the link " + link);
   char* const unixLink = toUnix(wideLink.c_str());
   if (unixLink == nullptr) throw std::runtime_error("no POSIX path for " + link);
-  std::string posixTarget = target;
-  std::replace(posixTarget.begin(), posixTarget.end(), '\\', '/');
-  std::wstring command = L"Z:\\bin\\ln -s -- \"" + clSystemCodePage::ToWide(posixTarget) +
-                         L"\" \"" + clSystemCodePage::ToWide(unixLink) + L"\"";
+  std::wstring posixTarget = wideTarget;  // "\\" between names, not a 0x5C trail byte
+  std::replace(posixTarget.begin(), posixTarget.end(), L'\\', L'/');
+  std::wstring command =
+      L"Z:\\bin\\ln -s -- \"" + posixTarget + L"\" \"" + clSystemCodePage::ToWide(unixLink) + L"\"";
   ::HeapFree(::GetProcessHeap(), 0, unixLink);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
