@@ -8,7 +8,11 @@
 //     the server for what it has not cached; what a listing told it, it has cached). The
 //     kernel asks this file system again after a listing, so what the listings named is
 //     remembered here and answered at once;
-//   - reading a link's target.
+//   - reading a link's target;
+//   - with KDX_SHARE_OPENS=1 in its environment, every open of a folder or a file as
+//     well: an SMB client sends each open to the server (a listing there is an open, the
+//     listing's requests and a close), where an NFS client lists without one. The Windows
+//     rows of the benchmark run with it.
 //
 // File contents are not served: neither KDX nor tree reads them.
 //
@@ -34,6 +38,7 @@ namespace {
 
 std::string source;
 useconds_t delay = 0;
+bool delayOpens = false;
 std::mutex mutex;
 std::unordered_set<std::string> listed;  // paths a listing has named: the client's cache
 
@@ -93,11 +98,15 @@ int ReadDir(const char* path, void* buffer, fuse_fill_dir_t fill, off_t, fuse_fi
 }
 
 int OpenDir(const char* path, fuse_file_info*) {
-  // Opening a folder costs no request of its own: its listing is the request.
+  // Opening a folder costs no request of its own where its listing is the request.
+  if (delayOpens) RoundTrip();
   return ::access(Real(path).c_str(), R_OK | X_OK) == 0 ? 0 : -errno;
 }
 
-int Open(const char*, fuse_file_info*) { return -EACCES; }
+int Open(const char*, fuse_file_info*) {
+  if (delayOpens) RoundTrip();
+  return -EACCES;
+}
 
 }  // namespace
 
@@ -114,6 +123,8 @@ int main(int argc, char** argv) {
   source = resolved;
   std::free(resolved);
   delay = static_cast<useconds_t>(std::strtoul(argv[3], nullptr, 10));
+  const char* opens = std::getenv("KDX_SHARE_OPENS");
+  delayOpens = opens != nullptr && std::strcmp(opens, "1") == 0;
 
   fuse_operations operations{};
   operations.init = Init;

@@ -84,6 +84,7 @@ bool clFindInFolders::Search(std::string folder) {
     readAheadStats = {};
     entered.clear();
     branch.clear();
+    path = std::string();
     throw;
   }
   // The read-ahead ends with the walk, a stopped one too.

@@ -37,8 +37,15 @@ class clReadAhead {
     std::size_t bytes = 8u * 1024 * 1024;  // what their listings hold
     // A listing is slow when it took longer than this plus `perItem` for each item: it
     // waited on a disk or a server, not on the processor. A folder in a warm cache lists
-    // in a few microseconds per item.
+    // in a few microseconds per item. On Windows a listing is an open, its requests and
+    // a close through more layers (under Wine, each through the wineserver): a warm one
+    // takes about 0.3 ms there, and several at once longer, where one on a file server
+    // takes some round trips of 0.5 ms or more.
+#ifdef _WIN32
+    std::chrono::microseconds slowListing{1500};
+#else
     std::chrono::microseconds slowListing{300};
+#endif
     std::chrono::microseconds perItem{4};
     // Listings that wait on nothing but the processor go faster on as many threads as
     // this per processor, where the process may run on several: a pool of that size

@@ -198,20 +198,50 @@ TEST(clReadAhead, NoListingAheadStartsAfterAStop) {
   EXPECT_EQ(walker.GetLastFolder(), "/t");
 }
 
+namespace {
+
+// Listings held up as on a share, and the walk's own listings below the root held until
+// `ready` reads true (at most a few seconds): the pool, however late its threads start,
+// lists something first.
+class clWalkWaits : public clDelayedPlatform {
+ public:
+  clWalkWaits(clFilePlatform& inner, const std::atomic<bool>& ready)
+      : clDelayedPlatform(inner, kListing), ready(ready) {}
+  bool ReadPlace(const clFolderPlace& place, std::vector<clFolderItem>& items,
+                 const std::atomic<bool>& stop) override {
+    if (std::this_thread::get_id() == walkThread && place.path != "/t") {
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+      while (!ready && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+      }
+    }
+    return clDelayedPlatform::ReadPlace(place, items, stop);
+  }
+
+ private:
+  const std::atomic<bool>& ready;
+  const std::thread::id walkThread = std::this_thread::get_id();
+};
+
+}  // namespace
+
 // A pool thread that runs out of memory while listing ends; the walk reads that folder
 // itself, so the list is whole, and where the walk's own thread runs out the walk ends
 // with the error as it would without read-ahead.
 TEST(clReadAhead, RunningOutOfMemoryAheadLeavesTheFolderToTheWalk) {
   clFakePlatform fake;
   AddAll(fake, WideTree(3, 3, 2));
-  clDelayedPlatform slow(fake, kListing);
+  std::atomic<bool> thrownOnce{true};  // the walk alone waits for nothing
+  clWalkWaits slow(fake, thrownOnce);
   clFindInFolders walker(slow);
   const std::string alone = Walk(walker, "/t", 0);
+  thrownOnce = false;
   const std::thread::id walkThread = std::this_thread::get_id();
   std::atomic<int> thrown{0};
   fake.SetBeforeRead([&](const std::string&) {
     if (std::this_thread::get_id() != walkThread) {
       ++thrown;
+      thrownOnce = true;
       throw std::bad_alloc();
     }
   });

@@ -31,13 +31,14 @@ TEST(clPosixPlatform, ReadsEveryItemWithItsAttributes) {
 
   struct Case {
     const char* name;
-    bool isFolder, hidden, readOnly;
+    bool isFolder, hidden, readOnly, isLink;
   };
   const Case cases[] = {
-      {".", true, true, false},    {"..", true, true, false},     {"f", false, false, false},
-      {".h", false, true, false},  {"d", true, false, false},     {"r", false, false, true},
-      {"rd", true, false, true},   {"ld", true, false, false},  // links are followed
-      {"lf", false, false, false}, {"dang", false, false, false},
+      {".", true, true, false, false},   {"..", true, true, false, false},
+      {"f", false, false, false, false}, {".h", false, true, false, false},
+      {"d", true, false, false, false},  {"r", false, false, true, false},
+      {"rd", true, false, true, false},  {"ld", true, false, false, true},  // followed
+      {"lf", false, false, false, true}, {"dang", false, false, false, true},
   };
   ASSERT_EQ(found.size(), std::size(cases));
   for (const Case& c : cases) {
@@ -47,6 +48,7 @@ TEST(clPosixPlatform, ReadsEveryItemWithItsAttributes) {
     EXPECT_EQ(item.isFolder, c.isFolder);
     EXPECT_EQ(item.hidden, c.hidden);
     EXPECT_EQ(item.readOnly, c.readOnly);
+    EXPECT_EQ(item.isLink, c.isLink);
   }
 
   // A folder's identity is the one of what it names, through links too.

@@ -30,6 +30,60 @@ void MakeParents(const std::string& path) {
   if (slash != std::wstring::npos) MakeFolders(clSystemCodePage::FromWide(wide.substr(0, slash)));
 }
 
+// Whether `path` names an item, a dangling link too.
+bool Listed(const std::wstring& path, DWORD* attributes = nullptr) {
+  WIN32_FIND_DATAW data;
+  const HANDLE find = ::FindFirstFileW(path.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  ::FindClose(find);
+  if (attributes != nullptr) *attributes = data.dwFileAttributes;
+  return true;
+}
+
+// Under Wine: runs the POSIX program `program` (its name after "Z:\bin\") with the
+// arguments, each a path of this system or a plain word, and waits until `done` holds (a
+// program of the host is not waited for by Wine), at most 30 seconds. False elsewhere.
+template <class Done>
+bool RunOnHost(const wchar_t* program, const std::vector<std::wstring>& arguments, Done done) {
+  using ToUnix = char*(CDECL*)(const wchar_t*);
+  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
+  if (toUnix == nullptr) return false;
+  const std::wstring path = std::wstring(L"Z:\\bin\\") + program;
+  std::wstring command = path;
+  for (std::wstring argument : arguments) {
+    if (argument.rfind(L"\\\\?\\", 0) == 0) argument.erase(0, 4);  // the long form
+    std::wstring host = argument;
+    if (argument.size() > 2 && argument[1] == L':') {
+      // The folder's host path, and the name as it stands: the name itself may be a link,
+      // which the conversion would follow.
+      const std::size_t slash = argument.find_last_of(L"\\/");
+      char* const unix = toUnix(argument.substr(0, slash).c_str());
+      if (unix == nullptr) return false;
+      wchar_t folder[4096];
+      const int length = ::MultiByteToWideChar(CP_UTF8, 0, unix, -1, folder, 4096);
+      ::HeapFree(::GetProcessHeap(), 0, unix);
+      if (length <= 0) return false;
+      host = std::wstring(folder) + L"/" + argument.substr(slash + 1);
+    }
+    command += L" \"" + host + L"\"";
+  }
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process{};
+  if (!::CreateProcessW(path.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+    return false;
+  }
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  for (int waited = 0; !done(); waited += 5) {
+    if (waited >= 30000) return false;
+    ::Sleep(5);
+  }
+  return true;
+}
+
 void RemoveAll(const std::wstring& path) {
   ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   WIN32_FIND_DATAW data;
@@ -40,8 +94,10 @@ void RemoveAll(const std::wstring& path) {
       if (name == L"." || name == L"..") continue;
       const std::wstring child = path + L"\\" + name;
       if (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) {
-        // A link goes itself; what it leads to stays.
-        if (!::DeleteFileW(child.c_str())) ::RemoveDirectoryW(child.c_str());
+        // A link goes itself; what it leads to stays. Wine removes none of its host's.
+        if (!::DeleteFileW(child.c_str()) && !::RemoveDirectoryW(child.c_str())) {
+          RunOnHost(L"rm", {L"-f", L"--", child}, [&] { return !Listed(child); });
+        }
       } else if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
         RemoveAll(child);
       } else {
@@ -55,18 +111,15 @@ void RemoveAll(const std::wstring& path) {
 }
 
 // A symbolic link at `link` to `target` (relative to the link's folder, or absolute).
-// Wine makes no link of its own (CreateSymbolicLinkW does nothing there): its POSIX
-// ln makes one, which Wine shows as a reparse point, as Windows shows a link.
+// Wine makes no link of its own (CreateSymbolicLinkW does nothing there): its host's ln
+// makes one, which Wine shows as a reparse point, as Windows shows a link.
 void MakeLink(const std::string& link, const std::string& target) {
   std::wstring wideTarget = clSystemCodePage::ToWide(target);
   std::replace(wideTarget.begin(), wideTarget.end(), L'/', L'\\');
   const std::wstring wideLink = clSystemCodePage::ToWide(link);
   const auto made = [&] {
-    WIN32_FIND_DATAW data;
-    const HANDLE find = ::FindFirstFileW(Wide(link).c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE) return false;
-    ::FindClose(find);
-    return (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    DWORD attributes = 0;
+    return Listed(Wide(link), &attributes) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
   };
   const std::size_t slash = wideLink.find_last_of(L"\\/");
   const std::wstring resolved = wideTarget.size() > 1 && wideTarget[1] == L':'
@@ -79,31 +132,10 @@ void MakeLink(const std::string& link, const std::string& target) {
            : 0) |
       SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE;
   if (::CreateSymbolicLinkW(wideLink.c_str(), wideTarget.c_str(), flags) && made()) return;
-
-  using ToUnix = char*(CDECL*)(const wchar_t*);
-  const auto toUnix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
-      ::GetProcAddress(::GetModuleHandleW(L"kernel32"), "wine_get_unix_file_name")));
-  if (toUnix == nullptr) throw std::runtime_error("cannot make the link " + link);
-  char* const unixLink = toUnix(wideLink.c_str());
-  if (unixLink == nullptr) throw std::runtime_error("no POSIX path for " + link);
-  std::string posixTarget = target;
-  std::replace(posixTarget.begin(), posixTarget.end(), '\\', '/');
-  std::wstring command = L"Z:\\bin\\ln -s -- \"" + clSystemCodePage::ToWide(posixTarget) +
-                         L"\" \"" + clSystemCodePage::ToWide(unixLink) + L"\"";
-  ::HeapFree(::GetProcessHeap(), 0, unixLink);
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  if (!::CreateProcessW(L"Z:\\bin\\ln", command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-    throw std::runtime_error("cannot run ln for " + link);
-  }
-  ::CloseHandle(process.hThread);
-  ::CloseHandle(process.hProcess);
-  // Wine cannot wait for a POSIX program: the link is waited for, with a deadline.
-  for (int waited = 0; !made(); waited += 5) {
-    if (waited >= 30000) throw std::runtime_error("no link made at " + link);
-    ::Sleep(5);
+  std::wstring hostTarget = wideTarget;  // "\\" between names, not a 0x5C trail byte
+  std::replace(hostTarget.begin(), hostTarget.end(), L'\\', L'/');
+  if (!RunOnHost(L"ln", {L"-s", L"--", hostTarget, wideLink}, made)) {
+    throw std::runtime_error("no link made at " + link);
   }
 }
 
