@@ -21,8 +21,13 @@ std::string WithoutTrailingSlashes(std::string folder) {
 
 }  // namespace
 
+// Without the user's configuration folder (a profile folder that cannot be found), an
+// installed copy keeps its settings beside itself as a portable one does, where a failed
+// save is said, rather than at the root of whatever drive is current.
 clSettingsLocation::clSettingsLocation(Facts facts)
-    : portable(facts.exeFolderWritable && !IsInstallFolder(facts.exeFolder, facts.installFolders)) {
+    : portable(
+          (facts.exeFolderWritable && !IsInstallFolder(facts.exeFolder, facts.installFolders)) ||
+          facts.configHome.empty()) {
   if (portable) {
     settingFolder = facts.exeFolder;
     outputParent = std::move(facts.exeFolder);

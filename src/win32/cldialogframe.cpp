@@ -102,10 +102,10 @@ void clDialogFrame::SetProgramIcon(HWND dialog) {
   HINSTANCE instance = ::GetModuleHandleA(nullptr);
   auto* bigIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_KDX), IMAGE_ICON,
                                                   ::GetSystemMetrics(SM_CXICON),
-                                                  ::GetSystemMetrics(SM_CYICON), 0));
+                                                  ::GetSystemMetrics(SM_CYICON), LR_SHARED));
   auto* smallIcon = static_cast<HICON>(::LoadImageA(instance, MAKEINTRESOURCEA(IDI_KDX), IMAGE_ICON,
                                                     ::GetSystemMetrics(SM_CXSMICON),
-                                                    ::GetSystemMetrics(SM_CYSMICON), 0));
+                                                    ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
   ::SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
   ::SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
 }

@@ -13,6 +13,18 @@ constexpr DWORD kRetryEveryMs = 20;
 
 }  // namespace
 
+void clWin32Clipboard::SetLocale() {
+  HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, sizeof(LCID));
+  auto* locale = memory != nullptr ? static_cast<LCID*>(::GlobalLock(memory)) : nullptr;
+  if (locale == nullptr) {
+    if (memory != nullptr) ::GlobalFree(memory);
+    return;
+  }
+  *locale = ::GetSystemDefaultLCID();
+  ::GlobalUnlock(memory);
+  if (::SetClipboardData(CF_LOCALE, memory) == nullptr) ::GlobalFree(memory);
+}
+
 void clWin32Clipboard::SetAsText(const std::string& text) {
   const auto giveUp = std::chrono::steady_clock::now() + kRetryFor;
   while (!::OpenClipboard(window)) {
@@ -32,6 +44,9 @@ void clWin32Clipboard::SetAsText(const std::string& text) {
   ::GlobalUnlock(memory);
   const bool set = ::EmptyClipboard() && ::SetClipboardData(CF_TEXT, memory) != nullptr;
   if (!set) ::GlobalFree(memory);  // the clipboard owns it only once it is set
+  // The text's locale, so that programs reading Unicode get it through the code page it
+  // was written in, whatever keyboard layout is active.
+  if (set) SetLocale();
   ::CloseClipboard();
   if (!set) throw std::runtime_error("クリップボードに書き込めません");
 }

@@ -11,5 +11,8 @@ class clWin32Clipboard : public clClipboard {
   void SetAsText(const std::string& text) override;
 
  private:
+  // Marks the clipboard's text with the system's locale; the clipboard is open.
+  static void SetLocale();
+
   HWND window = nullptr;
 };

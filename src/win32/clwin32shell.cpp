@@ -3,5 +3,6 @@
 #include <shellapi.h>
 
 void clWin32Shell::Open(const std::string& path) {
-  ::ShellExecuteA(window, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  // No owner window, as the program always opened its results.
+  ::ShellExecuteA(nullptr, "open", path.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -227,7 +227,10 @@ void TfrmMain::OnDropFiles(HDROP drop) {
     std::wstring wide(length + 1, L'\0');
     wide.resize(::DragQueryFileW(drop, item, wide.data(), length + 1));
     paths.push_back(clSystemCodePage::FromWide(wide));
-    if (widePaths != nullptr) widePaths->RememberWidePath(paths.back(), wide);
+    // Only a drop that can start a read hands its wide path over.
+    if (widePaths != nullptr && count == 1 && !control.IsReading()) {
+      widePaths->RememberWidePath(paths.back(), wide);
+    }
   }
   ::DragFinish(drop);
   control.Guarded([&] { control.WMDropFiles(paths, true); });

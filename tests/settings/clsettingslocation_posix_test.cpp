@@ -48,3 +48,11 @@ TEST(clSettingsLocation, AnInstalledCopyUsesTheUsersFolders) {
   EXPECT_EQ(slashed.SettingPath(), "/cfg/KDX/Setting.ini");
   EXPECT_EQ(slashed.DefaultOutputFolder(), "/docs/FolderListOutput");
 }
+
+// Without a configuration folder to keep them in, an installed copy's settings stay
+// beside it, where a failed save is said, not at the root of the current drive.
+TEST(clSettingsLocation, AnInstalledCopyWithoutAConfigurationFolderKeepsThemBesideItself) {
+  const clSettingsLocation location({"/usr/bin", false, "", "/home/user/Documents", {}});
+  EXPECT_TRUE(location.IsPortable());
+  EXPECT_EQ(location.SettingPath(), "/usr/bin/Setting.ini");
+}

@@ -24,14 +24,25 @@ struct FindCloser {
 
 bool IsDot(std::wstring_view name) { return name == L"." || name == L".."; }
 
-// The item of a listing, without its identity.
-clFolderItem ItemOf(std::wstring_view name, DWORD attributes) {
+// Whether a reparse point with `tag` may lead elsewhere: a name surrogate (a junction,
+// a mount point, a symbolic link) does; a cloud-file placeholder, a deduplicated or
+// compressed file does not, and its listing's identity stands. An unknown tag (0) counts
+// as one that may.
+bool MayLeadElsewhere(DWORD attributes, DWORD tag) {
+  constexpr DWORD kNameSurrogate = 0x20000000;
+  return (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0 &&
+         (tag == 0 || (tag & kNameSurrogate) != 0);
+}
+
+// The item of a listing, without its identity. `tag` is the reparse tag of a reparse
+// point, 0 when the listing does not tell it.
+clFolderItem ItemOf(std::wstring_view name, DWORD attributes, DWORD tag) {
   clFolderItem item;
   item.name = clSystemCodePage::FromWide(name);
   item.isFolder = (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
   item.hidden = (attributes & FILE_ATTRIBUTE_HIDDEN) != 0;
   item.readOnly = (attributes & FILE_ATTRIBUTE_READONLY) != 0;
-  item.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+  item.isLink = MayLeadElsewhere(attributes, tag);
   if (item.isFolder && !IsDot(name)) item.wideName = name;
   return item;
 }
@@ -62,7 +73,7 @@ bool ListByFind(const std::wstring& folder, std::vector<clFolderItem>& items,
   const FindCloser closer{find};
   std::wstring childPath = folder;
   do {
-    clFolderItem item = ItemOf(data.cFileName, data.dwFileAttributes);
+    clFolderItem item = ItemOf(data.cFileName, data.dwFileAttributes, data.dwReserved0);
     if (item.isFolder && !item.wideName.empty()) {
       childPath.resize(folder.size());
       childPath += item.wideName;
@@ -141,12 +152,15 @@ bool clWin32Folder::List(const std::wstring& wide, uint64_t volume,
     for (;;) {
       const auto* entry = reinterpret_cast<const FILE_ID_BOTH_DIR_INFO*>(bytes);
       const std::wstring_view name(entry->FileName, entry->FileNameLength / sizeof(WCHAR));
-      clFolderItem item = ItemOf(name, entry->FileAttributes);
+      // A reparse point's listing entry holds its tag where extended attributes' size
+      // would be.
+      clFolderItem item = ItemOf(name, entry->FileAttributes, entry->EaSize);
       const auto id = static_cast<uint64_t>(entry->FileId.QuadPart);
       if (item.isLink) {
         IdentifyLink(item, childPath, folder.size());
-      } else if (id != 0) {
-        // A file system without file ids gives 0: the item then has no identity.
+      } else if (id != 0 && id != ~uint64_t{0}) {
+        // A file system without file ids gives 0, one whose ids do not fit gives all
+        // ones: the item then has no identity.
         item.device = volume;
         item.inode = id;
       }

@@ -36,7 +36,13 @@ clProcessFacts clWin32Process::GetProcessFacts() {
   int count = 0;
   LPWSTR* arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
   if (arguments != nullptr) {
-    if (count > 1) facts.argument = Handed(arguments[1]);
+    if (count > 1) {
+      // The system's parser reads a backslash before a closing quote as an escape, so
+      // "D:\" arrives as D:" ; no path holds a quote.
+      std::wstring argument = arguments[1];
+      if (!argument.empty() && argument.back() == L'"') argument.pop_back();
+      facts.argument = Handed(argument.c_str());
+    }
     ::LocalFree(arguments);
   }
   return facts;
