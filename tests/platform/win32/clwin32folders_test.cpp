@@ -45,11 +45,10 @@ void MakeWide(const clTempTree& tree, std::wstring relative) {
   ::CloseHandle(file);
 }
 
-// The walk's result, list and last folder, as text.
-std::string Walk(clFilePlatform& platform, const std::string& root, unsigned threads,
-                 bool hidden = true, std::size_t folders = 1024) {
-  clFindInFolders walker(platform);
-  // The pool starts at the first listing, however fast.
+// A walker that takes everything in, with a pool of `threads` that starts at the first
+// listing, however fast.
+void Prepare(clFindInFolders& walker, unsigned threads, bool hidden = true,
+             std::size_t folders = 1024) {
   clReadAhead::Limits limits{threads, folders, 8u << 20, std::chrono::microseconds(0),
                              std::chrono::microseconds(0)};
   limits.slowToStart = 1;
@@ -60,15 +59,28 @@ std::string Walk(clFilePlatform& platform, const std::string& root, unsigned thr
   walker.SetHideFile(hidden);
   walker.SetWinFolder(true);
   walker.SetReadOnlyFile(true);
-  std::string out = walker.Search(root) ? "true\n" : "false\n";
-  if (threads > 0) {
-    EXPECT_GT(walker.GetReadAheadStats().listedAhead, 0u);
-  }
+}
+
+// The walker's list as "level D|F name" lines.
+std::string ListOf(const clFindInFolders& walker) {
+  std::string out;
   for (const auto& entry : walker.GetFolderList()) {
     out += std::to_string(entry.GetLevel()) + (entry.GetIsFolder() ? " D " : " F ") +
            entry.GetName() + "\n";
   }
-  return out + walker.GetLastFolder() + "\n";
+  return out;
+}
+
+// The walk's result, list and last folder, as text.
+std::string Walk(clFilePlatform& platform, const std::string& root, unsigned threads,
+                 bool hidden = true, std::size_t folders = 1024) {
+  clFindInFolders walker(platform);
+  Prepare(walker, threads, hidden, folders);
+  std::string out = walker.Search(root) ? "true\n" : "false\n";
+  if (threads > 0) {
+    EXPECT_GT(walker.GetReadAheadStats().listedAhead, 0u);
+  }
+  return out + ListOf(walker) + walker.GetLastFolder() + "\n";
 }
 
 // The Windows platform with listings held up as on a share; a folder named "gone" is
@@ -177,22 +189,9 @@ TEST(clWin32Folders, AStopDuringReadAheadKeepsTheStartOfTheList) {
   clFindInFolders walker(share);
   share.walker = &walker;
   share.stopAt = 12;
-  clReadAhead::Limits limits{4, 1024, 8u << 20, std::chrono::microseconds(0),
-                             std::chrono::microseconds(0)};
-  limits.slowToStart = 1;
-  walker.SetReadAhead(limits);
-  walker.Clear();
-  walker.SetLevel(1);
-  walker.SetSubFolder(true);
-  walker.SetHideFile(true);
-  walker.SetWinFolder(true);
-  walker.SetReadOnlyFile(true);
+  Prepare(walker, 4);
   EXPECT_FALSE(walker.Search(tree.Root()));
-  std::string found;
-  for (const auto& entry : walker.GetFolderList()) {
-    found += std::to_string(entry.GetLevel()) + (entry.GetIsFolder() ? " D " : " F ") +
-             entry.GetName() + "\n";
-  }
+  const std::string found = ListOf(walker);
   EXPECT_LT(found.size(), all.size() - 6);
   EXPECT_EQ(all.compare(5, found.size(), found), 0) << found;
   EXPECT_EQ(walker.GetLastFolder(), tree.Root());

@@ -49,18 +49,6 @@ clTempTree::~clTempTree() {
   fs::remove_all(root, error);
 }
 
-void clTempTree::Build(std::initializer_list<std::string> lines) {
-  std::vector<std::string> marks;
-  for (const auto& line : lines) {
-    if (line.rfind("ro:", 0) == 0) {
-      marks.push_back(line);
-    } else {
-      Add(line);
-    }
-  }
-  for (const auto& mark : marks) Add(mark);
-}
-
 void clTempTree::Add(const std::string& line) {
   if (line.rfind("ro:", 0) == 0) {
     std::string target = Path(line.substr(3));
